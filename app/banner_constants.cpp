@@ -1,0 +1,3 @@
+#include "app/build_constants.h"
+
+const BuildConstants* ProgramConstants = &BannerConstants;
