@@ -21,6 +21,8 @@ public:
     // Whether the last RenderFrame call drew a frame; the message loop waits briefly when it
     // did not, instead of spinning.
     virtual bool DrewFrame() const { return true; }
+    // Whether a negative RenderFrame result meant the show is over rather than a failure.
+    virtual bool ShowFinished() const { return false; }
 
 protected:
     ~CTalvoScene() = default;

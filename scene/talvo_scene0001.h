@@ -29,6 +29,10 @@ public:
     int32_t SetupLights() override;
     HRESULT RenderFrame() override;
     bool DrewFrame() const override { return FrameDrawn; }
+    bool ShowFinished() const override { return Phase >= LastPhase + 1; }
+
+    // The show runs phases 0 to LastPhase; reaching the next one ends it.
+    static constexpr int32_t LastPhase = 15;
 
     // Rewrites the colour quad: first and second colour on the left, third and fourth on the
     // right.
