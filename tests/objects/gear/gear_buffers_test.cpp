@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "tests/objects/gear/gear_fixture.h"
+#include "tests/support/strip_winding.h"
 
 namespace gear_test {
 namespace {
@@ -51,6 +52,18 @@ TEST_F(GearTest, FacesAreFlatRingsFacingOutOfTheSolid) {
     EXPECT_EQ(Buffer(3).At(1).Diffuse, Inner);
     EXPECT_EQ(Buffer(0).At(0).Position, Vec3(10, 0, 0));
     EXPECT_EQ(Buffer(0).At(1).Position, Vec3(30, 0, 0));
+}
+
+TEST_F(GearTest, EveryStripFacesOutOfTheSolid) {
+    auto big = BigWheel();
+    auto small = SmallWheel();
+    ASSERT_EQ(big->Create(), S_OK);
+    ASSERT_EQ(small->Create(), S_OK);
+    // Both wheels' buffers: front, bore, rim and back of each.
+    ASSERT_EQ(Device.VertexBuffers().size(), 8u);
+    for (size_t b = 0; b < 8; ++b) {
+        EXPECT_EQ(testing_support::CountHiddenTriangles(Buffer(b).Vertices(), 4096), 0u) << b;
+    }
 }
 
 TEST_F(GearTest, WallsFollowTheBoreAndTheOutline) {

@@ -1,0 +1,158 @@
+#include "objects/concave_box/object_concav_box.h"
+
+#include "app/build_constants.h"
+#include "geometry/float_math.h"
+#include "geometry/matrix_math.h"
+#include "objects/concave_box/glow_texture.h"
+#include "platform/process_globals.h"
+
+ObjectConcavBox::ObjectConcavBox(uint32_t segmentCount, float holeRadius, float halfSize,
+                                 float lightDistance, uint32_t innerColor, uint32_t outerColor)
+    : SegmentCount(segmentCount),
+      HoleRadius(holeRadius),
+      HalfSize(halfSize),
+      LightDistance(lightDistance),
+      InnerColor(innerColor),
+      OuterColor(outerColor) {}
+
+ObjectConcavBox::~ObjectConcavBox() {
+    for (const BufferSlot& slot : Buffers()) {
+        if (*slot.Buffer != nullptr) {
+            (*slot.Buffer)->Release();
+        }
+    }
+    if (GlowTexture != nullptr) {
+        GlowTexture->Release();
+    }
+}
+
+ObjectConcavBox::BufferSlots ObjectConcavBox::Buffers() {
+    const uint32_t n = SegmentCount;
+    return {{{&GlowBuffer, VertexBytes(4)},
+             {&FrontFaceBuffer, VertexBytes(2 * n + 2)},
+             // Four times what the hollow needs, plus 2n vertices: the size it has always had.
+             {&HollowBuffer, VertexBytes(2 * n * (n + 1))},
+             {&WallBuffer, VertexBytes(10)},
+             {&BackFaceBuffer, VertexBytes(4)}}};
+}
+
+HRESULT ObjectConcavBox::Create() {
+    if (Failed(CreateGlowTexture()) || Failed(CreateBuffers())) {
+        return E_FAIL;
+    }
+    LightIndex = static_cast<uint32_t>(NextLightIndex++);
+    Built = true;
+    return S_OK;
+}
+
+HRESULT ObjectConcavBox::CreateGlowTexture() {
+    if (Failed(GraphicsDevice->CreateTexture(GlowTextureSize, GlowTextureSize, gfx::FullMipChain,
+                                             gfx::UsageDynamic, gfx::Format::A8R8G8B8,
+                                             &GlowTexture))) {
+        return E_FAIL;
+    }
+    gfx::LockedRect locked;
+    const gfx::Rect whole{0, 0, GlowTextureSize, GlowTextureSize};
+    if (Failed(GlowTexture->LockRect(0, &locked, &whole, 0))) {
+        return E_FAIL;
+    }
+    FillGlowTexture(locked, GlowTextureSize);
+    GlowTexture->UnlockRect(0);
+    return S_OK;
+}
+
+HRESULT ObjectConcavBox::CreateBuffers() {
+    const BufferSlots slots = Buffers();
+    for (const BufferSlot& slot : slots) {
+        if (Failed(GraphicsDevice->CreateVertexBuffer(slot.Length, 0, VertexFormat, slot.Buffer))) {
+            return E_FAIL;
+        }
+    }
+    std::array<Vertex*, 5> vertices{};
+    for (size_t b = 0; b < slots.size(); ++b) {
+        void* data = nullptr;
+        if (Failed((*slots[b].Buffer)->Lock(0, 0, &data, 0))) {
+            return E_FAIL;
+        }
+        vertices[b] = static_cast<Vertex*>(data);
+    }
+    BuildGlowQuad(vertices[0]);
+    BuildFrontFace(vertices[1]);
+    BuildHollow(vertices[2]);
+    BuildWalls(vertices[3]);
+    BuildBackFace(vertices[4]);
+    for (const BufferSlot& slot : slots) {
+        (*slot.Buffer)->Unlock();
+    }
+    return S_OK;
+}
+
+int32_t ObjectConcavBox::Update() {
+    // Without an index of its own the box would reprogram the scene's light 0.
+    if (LightIndex == 0) {
+        return 0;
+    }
+    gfx::Light light;
+    light.Type = gfx::LightType::Point;
+    light.Diffuse = {1.0f, 1.0f, 0.0f, 0.0f};
+    light.Specular = {1.0f, 1.0f, 0.0f, 0.0f};
+    light.Ambient = {0.2f, 0.2f, 0.0f, 0.0f};
+    const Matrix4 place =
+        MatrixMultiply(MatrixTranslation(0.0f, 0.0f, -LightDistance), Translation);
+    const Vec4 position = Vec3Transform({0.0f, 0.0f, 0.0f}, place);
+    light.Position = {position.x, position.y, position.z};
+    light.Range = 100.0f;
+    light.Attenuation2 = 0.001f;
+    GraphicsDevice->SetLight(LightIndex, &light);
+    GraphicsDevice->LightEnable(LightIndex, LightEnabled);
+    return 0;
+}
+
+int32_t ObjectConcavBox::Render(uint32_t) {
+    const Matrix4 world = GetWorld();
+    GraphicsDevice->SetTransform(gfx::TransformState::World, &world);
+    GraphicsDevice->SetFVF(VertexFormat);
+    if (Built) {
+        const uint32_t n = SegmentCount;
+        const uint32_t hollowVertices = (n / 2) * n;
+        DrawStrip(FrontFaceBuffer, 2 * n);
+        DrawStrip(HollowBuffer, hollowVertices > 2 ? hollowVertices - 2 : 0);
+        DrawStrip(WallBuffer, 8);
+        DrawStrip(BackFaceBuffer, 2);
+        if (LightEnabled) {
+            DrawGlow();
+        }
+    }
+    GraphicsDevice->SetTexture(0, nullptr);
+    return 0;
+}
+
+void ObjectConcavBox::DrawStrip(gfx::VertexBuffer* buffer, uint32_t triangles) const {
+    GraphicsDevice->SetStreamSource(0, buffer, 0, VertexStride);
+    GraphicsDevice->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, triangles);
+}
+
+// The glow ignores the box's rotation: it faces the eye from twice the light's distance.
+void ObjectConcavBox::DrawGlow() const {
+    const float x = Translation(3, 0);
+    const float y = Translation(3, 1);
+    const float z = Translation(3, 2);
+    const float eyeDepth = z + ProgramConstants->EyeDistance;
+    const float yaw = f32::atan(x / eyeDepth);
+    const float pitch = f32::atan(y / eyeDepth);
+    const Matrix4 turn = MatrixMultiply(MatrixRotationY(yaw), MatrixRotationX(pitch));
+    const Matrix4 pushed =
+        MatrixMultiply(MatrixTranslation(0.0f, 0.0f, -2.0f * LightDistance), turn);
+    const Matrix4 glow = MatrixMultiply(pushed, Translation);
+    GraphicsDevice->SetTransform(gfx::TransformState::World, &glow);
+    GraphicsDevice->SetTexture(0, GlowTexture);
+
+    using gfx::TextureStageState;
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
+    DrawStrip(GlowBuffer, 2);
+}
