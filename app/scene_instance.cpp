@@ -1,0 +1,3 @@
+#include "app/scene_instance.h"
+
+CTalvoScene0001 Scene;

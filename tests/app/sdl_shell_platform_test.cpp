@@ -1,0 +1,47 @@
+#include "app/sdl_shell_platform.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(SdlShellPlatformDisplay, DriversThatDrawNowhereCountOnlyWhenAskedFor) {
+    EXPECT_TRUE(SdlShellPlatform::IsDisplay("x11", nullptr));
+    EXPECT_TRUE(SdlShellPlatform::IsDisplay("wayland", "x11,wayland"));
+    EXPECT_FALSE(SdlShellPlatform::IsDisplay("offscreen", nullptr));
+    EXPECT_FALSE(SdlShellPlatform::IsDisplay("dummy", "x11"));
+    EXPECT_TRUE(SdlShellPlatform::IsDisplay("offscreen", "offscreen"));
+    EXPECT_TRUE(SdlShellPlatform::IsDisplay("dummy", "x11,dummy"));
+    EXPECT_FALSE(SdlShellPlatform::IsDisplay("offscreen", "offscreen2"));
+    EXPECT_FALSE(SdlShellPlatform::IsDisplay(nullptr, nullptr));
+}
+
+// Runs under the offscreen driver that the test environment asks for.
+TEST(SdlShellPlatformWindow, TheWindowIsCreatedHiddenAndShownOnRequest) {
+    SdlShellPlatform platform(nullptr);
+    std::string error;
+    SDL_Window* window = platform.CreateWindow(&error);
+    ASSERT_NE(window, nullptr) << error;
+
+    const Uint32 flags = SDL_GetWindowFlags(window);
+    EXPECT_TRUE(flags & SDL_WINDOW_HIDDEN);
+    EXPECT_FALSE(flags & SDL_WINDOW_SHOWN);
+    EXPECT_TRUE(flags & SDL_WINDOW_BORDERLESS);
+    EXPECT_TRUE(flags & SDL_WINDOW_OPENGL);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "D3D Tutorial 03: Matrices");
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 960);
+    EXPECT_EQ(height, 92);
+
+    platform.ShowWindow(window);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN);
+
+    SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+}  // namespace
