@@ -1,0 +1,171 @@
+#include "objects/bubble/object_bubble.h"
+
+#include "app/build_constants.h"
+#include "geometry/float_math.h"
+#include "geometry/matrix_math.h"
+#include "platform/crt_random.h"
+#include "platform/process_globals.h"
+
+ObjectBubble::ObjectBubble(uint32_t segmentCount, float radius, float shellThickness,
+                           float burstSize, uint32_t outerColor, uint32_t innerColor)
+    : SegmentCount(segmentCount),
+      Radius(radius),
+      ShellThickness(shellThickness),
+      OuterColor(outerColor),
+      InnerColor(innerColor),
+      BurstSize(burstSize),
+      SpokeRadii(segmentCount) {}
+
+ObjectBubble::~ObjectBubble() {
+    for (gfx::VertexBuffer* buffer : {OuterShellBuffer, InnerShellBuffer, BurstBuffer}) {
+        if (buffer != nullptr) {
+            buffer->Release();
+        }
+    }
+    if (BurstTexture != nullptr) {
+        BurstTexture->Release();
+    }
+}
+
+HRESULT ObjectBubble::Create() {
+    if (Failed(CreateBurstTexture()) || Failed(CreateBuffers())) {
+        return E_FAIL;
+    }
+    LightIndex = static_cast<uint32_t>(NextLightIndex++);
+    Built = true;
+    return S_OK;
+}
+
+HRESULT ObjectBubble::LockBurstTexture(gfx::LockedRect* locked) {
+    const gfx::Rect whole{0, 0, BurstTextureSize, BurstTextureSize};
+    return BurstTexture->LockRect(0, locked, &whole, 0);
+}
+
+HRESULT ObjectBubble::CreateBurstTexture() {
+    if (Failed(GraphicsDevice->CreateTexture(BurstTextureSize, BurstTextureSize, gfx::FullMipChain,
+                                             gfx::UsageDynamic, gfx::Format::A8R8G8B8,
+                                             &BurstTexture))) {
+        return E_FAIL;
+    }
+    gfx::LockedRect locked;
+    if (Failed(LockBurstTexture(&locked))) {
+        return E_FAIL;
+    }
+    FillBurstTexture(locked, BurstTextureSize);
+    BurstTexture->UnlockRect(0);
+    return S_OK;
+}
+
+HRESULT ObjectBubble::CreateBuffers() {
+    const uint32_t shellBytes = VertexBytes(4 * SegmentCount * SegmentCount);
+    gfx::VertexBuffer** const slots[3] = {&BurstBuffer, &OuterShellBuffer, &InnerShellBuffer};
+    const uint32_t lengths[3] = {VertexBytes(4), shellBytes, shellBytes};
+    for (int b = 0; b < 3; ++b) {
+        if (Failed(GraphicsDevice->CreateVertexBuffer(lengths[b], 0, VertexFormat, slots[b]))) {
+            return E_FAIL;
+        }
+    }
+    Vertex* vertices[3] = {};
+    for (int b = 0; b < 3; ++b) {
+        void* data = nullptr;
+        if (Failed((*slots[b])->Lock(0, 0, &data, 0))) {
+            return E_FAIL;
+        }
+        vertices[b] = static_cast<Vertex*>(data);
+    }
+    BuildBurstQuad(vertices[0]);
+    BuildShells(vertices[1], vertices[2]);
+    for (gfx::VertexBuffer** slot : slots) {
+        (*slot)->Unlock();
+    }
+    return S_OK;
+}
+
+int32_t ObjectBubble::Update() {
+    // Without an index of its own the bubble would reprogram the scene's light 0.
+    if (LightIndex == 0) {
+        return 0;
+    }
+    gfx::Light light;
+    light.Type = gfx::LightType::Point;
+    light.Diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
+    const Matrix4 place = MatrixMultiply(MatrixTranslation(0.0f, 0.0f, -BurstSize), Translation);
+    const Vec4 position = Vec3Transform({0.0f, 0.0f, 0.0f}, place);
+    light.Position = {position.x, position.y, position.z};
+    light.Range = 100.0f;
+    light.Attenuation2 = 0.001f;
+    GraphicsDevice->SetLight(LightIndex, &light);
+    GraphicsDevice->LightEnable(LightIndex, HasBurst);
+    return 0;
+}
+
+int32_t ObjectBubble::Render(uint32_t time) {
+    const Matrix4 world = GetWorld();
+    GraphicsDevice->SetTransform(gfx::TransformState::World, &world);
+    GraphicsDevice->SetFVF(VertexFormat);
+    if (!Built) {
+        return 0;
+    }
+    if (!HasBurst) {
+        DrawShells();
+        return 0;
+    }
+    if (time - BurstStart >= SplashDuration) {
+        return 0;
+    }
+    if (time - LastRegenTime > SplashRefreshInterval || time == LastRegenTime) {
+        gfx::LockedRect locked;
+        if (Failed(LockBurstTexture(&locked))) {
+            return E_FAIL;
+        }
+        FillBurstTexture(locked, BurstTextureSize);
+        BurstTexture->UnlockRect(0);
+        LastRegenTime = time;
+    }
+    DrawSplash();
+    return 0;
+}
+
+void ObjectBubble::Burst(uint32_t time) {
+    if (HasBurst) {
+        return;
+    }
+    HasBurst = true;
+    BurstStart = time;
+    LastRegenTime = time;
+}
+
+// The last six triangles of each strip stay undrawn.
+void ObjectBubble::DrawShells() const {
+    const uint32_t vertices = SegmentCount * SegmentCount;
+    const uint32_t triangles = vertices > 8 ? vertices - 8 : 0;
+    for (gfx::VertexBuffer* shell : {OuterShellBuffer, InnerShellBuffer}) {
+        GraphicsDevice->SetStreamSource(0, shell, 0, VertexStride);
+        GraphicsDevice->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, triangles);
+    }
+}
+
+// The sprite ignores the bubble's rotation: pushed 2 BurstSize towards the eye, turned to face
+// it, then moved with the bubble.
+void ObjectBubble::DrawSplash() const {
+    const float eyeDepth = Translation(3, 2) + ProgramConstants->EyeDistance;
+    const float yaw = f32::atan(Translation(3, 0) / eyeDepth);
+    const float pitch = f32::atan(Translation(3, 1) / eyeDepth);
+    Matrix4 splash = MatrixTranslation(0.0f, 0.0f, -2.0f * BurstSize);
+    splash = MatrixMultiply(splash, MatrixRotationY(yaw));
+    splash = MatrixMultiply(splash, MatrixRotationX(pitch));
+    splash = MatrixMultiply(splash, Translation);
+    GraphicsDevice->SetTransform(gfx::TransformState::World, &splash);
+    GraphicsDevice->SetTexture(0, BurstTexture);
+
+    using gfx::TextureStageState;
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
+    GraphicsDevice->SetStreamSource(0, BurstBuffer, 0, VertexStride);
+    GraphicsDevice->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2);
+    GraphicsDevice->SetTexture(0, nullptr);
+}
