@@ -39,7 +39,7 @@ int32_t ObjectCamera::Update() {
     light.Ambient = color;
     light.Range = 50.0f;
     light.Attenuation2 = 0.01f;
-    // Behind the lamp, inside the body, so the lamp's own dome is not washed out.
+    // Inside the body, 10 behind the lamp, turning with the object.
     const Vec4 position = Vec3Transform({LampOffset, LampOffset, 10.0f}, GetWorld());
     light.Position = {position.x, position.y, position.z};
     GraphicsDevice->SetLight(LightIndex, &light);
