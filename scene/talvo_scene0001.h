@@ -6,6 +6,7 @@
 #include "geometry/bezier_path.h"
 #include "geometry/object3d.h"
 #include "geometry/vec3.h"
+#include "geometry/vertex.h"
 #include "platform/audio_engine.h"
 #include "platform/graphics_device.h"
 #include "scene/talvo_scene.h"
@@ -73,10 +74,18 @@ public:
     gfx::VertexBuffer* GetQuadVertexBuffer() const { return QuadVertexBuffer; }
 
 private:
-    void PopulateFirstAct();
-    void PopulateSecondAct();
+    enum class MaterialSet { Dark, DarkGlossy, White, WhiteGlossy, Quad };
+
+    // Population, in construction order: all paths, then all objects.
+    void AddBackdropPaths();
+    void AddFirstActPaths();
+    void AddSecondActPaths();
+    void AddFirstActObjects();
+    void AddSecondActObjects();
     template <typename Visit>
     void ForEachObject(Visit visit) const;
+
+    void WriteBackdropCylinder(Vertex* vertices) const;
 
     // Timeline steps, in the order one call runs them.
     void AdvanceBackdrop();
@@ -84,16 +93,19 @@ private:
     void RunGearBlock(float turn);
     void RunBubbleBlock();
     void RunBoxBlock();
+    void RunBoxTransitions();
     void RunProjectorBlock(float turn);
     void RunFirstEffectBlock();
     void RunFirstParticleBlock();
-    void RunCameraBlock(float turn, float slow);
+    void RunCameraBlock(float slow);
     void RunCompanionEffectBlock(float turn);
     void RunSecondParticleBlock();
     void RunThirdParticleBlock();
     void RunLoopEffectBlock();
     void RunColourQuadBlock();
 
+    // Every block starts with its material and no texture.
+    void BeginBlock(MaterialSet set);
     uint32_t PhaseTime() const { return Now - PhaseStart; }
     void NextPhase(bool restartClock);
     void Place(Object3D* object, const Matrix4& translation, const Matrix4& rotation);
@@ -136,3 +148,14 @@ private:
     gfx::VertexBuffer* QuadVertexBuffer = nullptr;
     bool FrameDrawn = false;
 };
+
+// Every object, list by list in member order, each list front to back.
+template <typename Visit>
+void CTalvoScene0001::ForEachObject(Visit visit) const {
+    for (const ObjectList* list :
+         {&Gears, &Boxes, &Bubbles, &Cameras, &Projectors, &Effects, &ParticleManagers}) {
+        for (Object3D* object : *list) {
+            visit(object);
+        }
+    }
+}

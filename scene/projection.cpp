@@ -1,0 +1,19 @@
+#include "scene/projection.h"
+
+#include "geometry/float_math.h"
+
+Matrix4 ProjectionMatrix(const BuildConstants& constants) {
+    const float a = static_cast<float>(constants.WindowHeight) / static_cast<float>(WindowWidth);
+    const float t = 1.0f / f32::tan(constants.ViewHalfAngle);
+    const float zn = 1.0f;
+    const float zf = 100000.0f;
+    const float q = zf / (zf - zn);
+    const float k = 0.68f;
+    const float s = constants.ProjectionShear;
+    return {a * t, 0, 0, 0,      //
+            s * k, t, s * q, s,  //
+            k, 0, q, 1,          //
+            0, 0, -zn * q, 0};
+}
+
+Vec3 EyePosition(const BuildConstants& constants) { return {0.0f, -0.0f, -constants.EyeDistance}; }
