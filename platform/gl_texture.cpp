@@ -1,0 +1,106 @@
+#include "platform/gl_texture.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace gfx {
+namespace {
+
+uint32_t FullChainLength(uint32_t width, uint32_t height) {
+    return static_cast<uint32_t>(std::bit_width(std::max(width, height)));
+}
+
+GLuint MakeLevel0(uint32_t width, uint32_t height) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
+                 static_cast<GLsizei>(height), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    return name;
+}
+
+}  // namespace
+
+HRESULT GlTexture::Create(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height,
+                          uint32_t levels, GlTexture** texture) {
+    if (texture == nullptr || width == 0 || height == 0 || !context->MakeCurrent()) {
+        return E_FAIL;
+    }
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width > static_cast<uint32_t>(maxSize) || height > static_cast<uint32_t>(maxSize)) {
+        return E_FAIL;
+    }
+    GLuint name = MakeLevel0(width, height);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &name);
+        return E_FAIL;
+    }
+    uint32_t chain = FullChainLength(width, height);
+    uint32_t count = levels == 0 ? chain : std::min(levels, chain);
+    *texture = new GlTexture(std::move(context), width, height, count, name);
+    return S_OK;
+}
+
+GlTexture::GlTexture(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height,
+                     uint32_t levels, GLuint name)
+    : Context(std::move(context)),
+      TextureWidth(width),
+      TextureHeight(height),
+      Levels(levels),
+      Level0(static_cast<size_t>(width) * height * 4, 0),
+      TextureName(name) {}
+
+HRESULT GlTexture::LockRect(uint32_t level, LockedRect* locked, const Rect* rect,
+                            uint32_t /*flags*/) {
+    if (level != 0 || locked == nullptr || !Context->Alive()) {
+        return E_FAIL;
+    }
+    size_t offset = 0;
+    if (rect != nullptr) {
+        bool inside = rect->Left >= 0 && rect->Top >= 0 && rect->Left < rect->Right &&
+                      rect->Top < rect->Bottom &&
+                      static_cast<uint32_t>(rect->Right) <= TextureWidth &&
+                      static_cast<uint32_t>(rect->Bottom) <= TextureHeight;
+        if (!inside) {
+            return E_FAIL;
+        }
+        offset = static_cast<size_t>(rect->Top) * Pitch() + static_cast<size_t>(rect->Left) * 4;
+    }
+    Locked = true;
+    locked->Pitch = static_cast<int32_t>(Pitch());
+    locked->Bits = Level0.data() + offset;
+    return S_OK;
+}
+
+HRESULT GlTexture::UnlockRect(uint32_t level) {
+    if (level != 0 || !Locked || !Context->MakeCurrent()) {
+        return E_FAIL;
+    }
+    Locked = false;
+    glBindTexture(GL_TEXTURE_2D, TextureName);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
+                    static_cast<GLsizei>(TextureHeight), GL_BGRA, GL_UNSIGNED_BYTE, Level0.data());
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    return S_OK;
+}
+
+void GlTexture::Release() {
+    if (Context->BoundTexture == this) {
+        Context->BoundTexture = nullptr;
+    }
+    if (Context->MakeCurrent()) {
+        glDeleteTextures(1, &TextureName);
+    }
+    delete this;
+}
+
+}  // namespace gfx

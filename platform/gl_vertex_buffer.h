@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/gl_api.h"
+#include "platform/gl_context.h"
+#include "platform/graphics_device.h"
+
+namespace gfx {
+
+// A vertex buffer kept twice: in memory, where Lock hands it out, and in a GL buffer object that
+// Unlock refreshes from it, so a later Lock still sees what was written before.
+class GlVertexBuffer final : public VertexBuffer {
+  public:
+    static HRESULT Create(std::shared_ptr<GlContext> context, uint32_t length,
+                          GlVertexBuffer** buffer);
+
+    HRESULT Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) override;
+    HRESULT Unlock() override;
+    uint32_t Length() const override { return static_cast<uint32_t>(Bytes.size()); }
+    void Release() override;
+
+    GLuint Name() const { return BufferName; }
+    uint32_t VertexCount() const;
+
+  private:
+    GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name);
+    ~GlVertexBuffer() override = default;
+
+    std::shared_ptr<GlContext> Context;
+    std::vector<uint8_t> Bytes;
+    GLuint BufferName;
+    bool Locked = false;
+};
+
+}  // namespace gfx
