@@ -252,7 +252,31 @@ TEST_F(PlumeMotion, RotationReachesEverySprite) {
     }
 }
 
+// Fewer particles than sprites: the sprites without a particle keep their place.
+TEST_F(PlumeMotion, SpritesWithoutParticlesAreLeftAlone) {
+    ObjectParticuleManager plume(Plume, 1000, 10, 0, 0);
+    const Matrix4 placed = MatrixTranslation(1.0f, 2.0f, 3.0f);
+    plume.SetTranslation(&placed);
+    EXPECT_NE(*plume.GetSprite(9).GetTranslation(), Matrix4::Identity());
+    EXPECT_EQ(*plume.GetSprite(10).GetTranslation(), Matrix4::Identity());
+    EXPECT_EQ(*plume.GetSprite(201).GetTranslation(), Matrix4::Identity());
+    EXPECT_EQ(plume.Render(5000), 0);
+}
+
 using ExplosionMotion = ParticleFixture;
+
+// Ten particles make a 3 x 3 grid: the tenth keeps its first-pass values, moves, and is not drawn.
+TEST_F(ExplosionMotion, ParticlesBeyondTheGridMoveUndrawn) {
+    ObjectParticuleManager explosion(Explosion, 1000, 10, 0xFF0000FF, 0xFFFFFF00);
+    ASSERT_EQ(explosion.GetSpriteCount(), 9u);
+    ASSERT_EQ(explosion.Create(), S_OK);
+    const Particle before = explosion.GetParticle(9);
+    EXPECT_EQ(before.Position, Vec3(0, 0, 0));
+    Device.ClearRecords();
+    explosion.Render(5000);
+    EXPECT_EQ(Device.Draws.size(), 9u);
+    EXPECT_EQ(explosion.GetParticle(9).Position, 2.0f * before.Velocity);
+}
 
 // Fading from step 22, hidden a hundred steps later while the sphere keeps growing.
 TEST_F(ExplosionMotion, FadesThenHidesWhileExpanding) {
