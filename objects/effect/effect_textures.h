@@ -32,7 +32,7 @@ namespace effect_textures {
 // ages the spots (respawning the spent ones) and advances their phase.
 void Ripples(const TexelSurface& surface, const SpotArrays& spots, const EffectLook& look);
 
-// A disc of ColorB, opaque out to half the radius over Aspect, then fading linearly to the rim.
+// A disc of ColorB, opaque out to the rim radius over Aspect, then fading linearly to the rim.
 void SoftDisc(const TexelSurface& surface, const EffectLook& look);
 
 // The band of ColorB outside the circle around the middle of the left edge.
