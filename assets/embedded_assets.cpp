@@ -15,7 +15,9 @@ std::span<const uint8_t> BackdropImage() {
     return {banner_backdrop_image, static_cast<size_t>(banner_backdrop_image_size)};
 }
 
-std::span<const uint8_t, 16> MusicFormatRecord() { return std::span<const uint8_t, 16>(banner_music_format, 16); }
+std::span<const uint8_t, 16> MusicFormatRecord() {
+    return std::span<const uint8_t, 16>(banner_music_format, 16);
+}
 
 std::span<const uint8_t> MusicSamples() {
     return {banner_music_samples, static_cast<size_t>(banner_music_samples_size)};

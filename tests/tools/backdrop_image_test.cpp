@@ -18,7 +18,9 @@ struct Picture {
     int height = 0;
     std::vector<uint8_t> rgba;
 
-    const uint8_t* At(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+    const uint8_t* At(int x, int y) const {
+        return &rgba[(static_cast<size_t>(y) * width + x) * 4];
+    }
 };
 
 Picture Decode(const std::vector<uint8_t>& file) {
@@ -44,7 +46,7 @@ uint32_t BigEndian(const std::vector<uint8_t>& bytes, size_t at) {
 }
 
 class BackdropImage : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         file_ = new std::vector<uint8_t>(asset_files::Read(asset_files::kBackdrop));
         picture_ = new Picture(Decode(*file_));
@@ -56,7 +58,7 @@ protected:
     static const std::vector<uint8_t>& File() { return *file_; }
     static const Picture& Image() { return *picture_; }
 
-private:
+  private:
     static std::vector<uint8_t>* file_;
     static Picture* picture_;
 };
@@ -104,8 +106,8 @@ TEST_F(BackdropImage, LeftAndRightEdgesMeet) {
             worst = std::max(worst, step);
         }
     }
-    EXPECT_LT(total / (kHeight * 3), 8.0);
-    EXPECT_LT(worst, 40);
+    EXPECT_LT(total / (kHeight * 3), 6.0);
+    EXPECT_LT(worst, 25);
 }
 
 // Three identical emblems a third of the way apart: shifting by a third of the width changes

@@ -12,14 +12,13 @@ namespace {
 
 constexpr int kRate = 37800;
 // Where the show's phases begin and end, in seconds from the start of the music.
-constexpr std::array<double, 17> kPhases = {0.0,  18.0, 23.0, 24.0,  25.0,  27.4,
-                                            29.1, 42.1, 62.1, 63.1,  73.1,  74.1,
-                                            84.1, 90.1, 105.1, 109.1, 119.1};
+constexpr std::array<double, 17> kPhases = {0.0,  18.0, 23.0, 24.0, 25.0, 27.4,  29.1,  42.1, 62.1,
+                                            63.1, 73.1, 74.1, 84.1, 90.1, 105.1, 109.1, 119.1};
 // |sample| below this is below -1 dBFS.
 constexpr double kCeiling = 29205.0 / 32768.0;
 
 class MusicTrack : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         track_ = new PcmTrack(PcmTrack::FromBytes(assets::MusicSamples(), kRate));
     }
@@ -27,7 +26,7 @@ protected:
     static const PcmTrack& Track() { return *track_; }
     static double Db(double from, double to) { return PcmTrack::Dbfs(Track().Rms(from, to)); }
 
-private:
+  private:
     static PcmTrack* track_;
 };
 
@@ -93,7 +92,9 @@ TEST_F(MusicTrack, MostBoundariesAreAudible) {
     EXPECT_GE(audible, 10);
 }
 
-TEST_F(MusicTrack, HasNoClicks) { EXPECT_TRUE(Track().Clicks().empty()); }
+TEST_F(MusicTrack, HasNoClicks) {
+    EXPECT_TRUE(Track().Clicks().empty());
+}
 
 TEST_F(MusicTrack, EmbeddedTrackMatchesAFreshRun) {
     const std::vector<uint8_t> again =

@@ -27,7 +27,9 @@ int64_t PcmTrack::FrameAt(double seconds) const {
     return std::clamp<int64_t>(static_cast<int64_t>(seconds * sampleRate_), 0, Frames());
 }
 
-double PcmTrack::Dbfs(double level) { return 20.0 * std::log10(std::max(level, 1e-12)); }
+double PcmTrack::Dbfs(double level) {
+    return 20.0 * std::log10(std::max(level, 1e-12));
+}
 
 double PcmTrack::Peak() const {
     int peak = 0;
@@ -84,8 +86,8 @@ bool PcmTrack::AllZero(double from) const {
 std::vector<double> PcmTrack::Bends(int channel) const {
     std::vector<double> bends(static_cast<size_t>(Frames()), 0.0);
     for (int64_t i = 2; i < Frames(); ++i) {
-        bends[i] = static_cast<double>(At(i, channel)) - 2.0 * At(i - 1, channel) +
-                   At(i - 2, channel);
+        bends[i] =
+            static_cast<double>(At(i, channel)) - 2.0 * At(i - 1, channel) + At(i - 2, channel);
     }
     return bends;
 }
@@ -112,8 +114,10 @@ std::vector<int64_t> PcmTrack::Clicks() const {
             if (bend < kFloor) {
                 continue;
             }
-            const double around = sum(i - kNeighbourhood, i - kGap) + sum(i + kGap + 1, i + kNeighbourhood + 1);
-            const double typical = std::sqrt(around / static_cast<double>(2 * (kNeighbourhood - kGap)));
+            const double around =
+                sum(i - kNeighbourhood, i - kGap) + sum(i + kGap + 1, i + kNeighbourhood + 1);
+            const double typical =
+                std::sqrt(around / static_cast<double>(2 * (kNeighbourhood - kGap)));
             if (bend > kRatio * typical) {
                 clicks.push_back(i);
             }

@@ -23,7 +23,8 @@ TEST(PcmTrack, LevelsOfAKnownSine) {
     EXPECT_NEAR(track.Peak(), 0.5, 1e-3);
     EXPECT_NEAR(PcmTrack::Dbfs(track.Rms(0.0, 1.0)), -9.03, 0.05);  // 0.5 / sqrt(2)
     EXPECT_NEAR(track.Mean(0), 0.0, 1e-4);
-    EXPECT_NEAR(track.Brightness(0.0, 1.0), std::pow(std::sin(3.14159265 * 441.0 / kRate), 2), 1e-4);
+    EXPECT_NEAR(track.Brightness(0.0, 1.0), std::pow(std::sin(3.14159265 * 441.0 / kRate), 2),
+                1e-4);
 }
 
 TEST(PcmTrack, ReadsLittleEndianBytes) {

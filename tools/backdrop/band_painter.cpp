@@ -47,8 +47,8 @@ Rgb BandPainter::BandColour(float u) const {
 Rgb BandPainter::Gilding(Rgb colour, float u, int width) const {
     const float phase = u * static_cast<float>(repeats_);
     const float distance = std::fabs(phase - std::floor(phase) - 0.5f);
-    const float pixels = std::fabs(distance - kPinstripe) * static_cast<float>(width) /
-                         static_cast<float>(repeats_);
+    const float pixels =
+        std::fabs(distance - kPinstripe) * static_cast<float>(width) / static_cast<float>(repeats_);
     return Mix(colour, FromBytes(182, 140, 66), 0.85f * (1.0f - SmoothStep(0.3f, 1.1f, pixels)));
 }
 

@@ -82,7 +82,8 @@ Rgb Emblem::Gold(Point p) const {
     const Rgb shadow = FromBytes(78, 46, 14);
     const Rgb mid = FromBytes(200, 150, 58) * sheen;
     const Rgb bright = FromBytes(250, 222, 140);
-    Rgb colour = tone < 1.0f ? Mix(shadow, mid, tone) : Mix(mid, bright, Clamp01((tone - 1.0f) / 0.35f));
+    Rgb colour =
+        tone < 1.0f ? Mix(shadow, mid, tone) : Mix(mid, bright, Clamp01((tone - 1.0f) / 0.35f));
     return colour + FromBytes(255, 246, 214) * (0.55f * specular);
 }
 
@@ -114,8 +115,9 @@ void Emblem::Paint(Canvas& canvas, float cx, float cy) const {
             Rgb sum;
             for (int sy = 0; sy < kSamples; ++sy) {
                 for (int sx = 0; sx < kSamples; ++sx) {
-                    const Point p = {static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step - cx,
-                                     static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step - cy};
+                    const Point p = {
+                        static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step - cx,
+                        static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step - cy};
                     sum = sum + Shade(p, background);
                 }
             }

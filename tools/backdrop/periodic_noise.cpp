@@ -4,9 +4,13 @@
 
 namespace {
 
-float Fade(float t) { return t * t * (3.0f - 2.0f * t); }
+float Fade(float t) {
+    return t * t * (3.0f - 2.0f * t);
+}
 
-int Wrap(int i, int n) { return ((i % n) + n) % n; }
+int Wrap(int i, int n) {
+    return ((i % n) + n) % n;
+}
 
 }  // namespace
 
@@ -14,8 +18,8 @@ PeriodicNoise::PeriodicNoise(uint32_t seed, int cellsAcross, int cellsDown)
     : seed_(seed), cellsAcross_(cellsAcross), cellsDown_(cellsDown) {}
 
 float PeriodicNoise::Hash(uint32_t seed, int x, int y) {
-    uint32_t h = seed ^ (static_cast<uint32_t>(x) * 0x9E3779B1u) ^
-                 (static_cast<uint32_t>(y) * 0x85EBCA77u);
+    uint32_t h =
+        seed ^ (static_cast<uint32_t>(x) * 0x9E3779B1u) ^ (static_cast<uint32_t>(y) * 0x85EBCA77u);
     h ^= h >> 16;
     h *= 0x7FEB352Du;
     h ^= h >> 15;

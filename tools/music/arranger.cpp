@@ -9,18 +9,23 @@ int BassPitch(const Chord& chord, char degree) {
     const int bass = kFloor + ((chord.Bass() - kFloor % 12) + 12) % 12;
     const int root = bass < kFloor + 7 ? bass : bass - 12;
     switch (degree) {
-        case '5': return root + 7;
-        case 'O': return root + 12;
-        default: return root;
+        case '5':
+            return root + 7;
+        case 'O':
+            return root + 12;
+        default:
+            return root;
     }
 }
 
-float Accent(char mark) { return mark == 'X' ? 1.0f : 0.7f; }
+float Accent(char mark) {
+    return mark == 'X' ? 1.0f : 0.7f;
+}
 
 }  // namespace
 
-Progression Arranger::Chords(const Instrument& pad, const Section& section,
-                             std::string_view chords, float velocity, int low, int high) {
+Progression Arranger::Chords(const Instrument& pad, const Section& section, std::string_view chords,
+                             float velocity, int low, int high) {
     Progression progression = Progression::Parse(chords);
     for (const Progression::Span& span : progression.Spans()) {
         padVoicing_ = span.chord.Voice(low, high, padVoicing_);
@@ -57,8 +62,8 @@ void Arranger::BassLine(const Section& section, const Progression& progression, 
 }
 
 void Arranger::Arpeggio(const Instrument& instrument, const Section& section,
-                        const Progression& progression, double step,
-                        const std::vector<int>& order, int floor, float velocity, float pan) {
+                        const Progression& progression, double step, const std::vector<int>& order,
+                        int floor, float velocity, float pan) {
     int count = 0;
     for (const Progression::Span& span : progression.Spans()) {
         const int steps = static_cast<int>(span.beats / step + 0.5);

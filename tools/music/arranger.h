@@ -11,7 +11,7 @@
 // grooves, placed in a section's beats. Keeps the pad's last voicing so that chords lead
 // smoothly into each other across sections.
 class Arranger {
-public:
+  public:
     explicit Arranger(Band& band) : band_(band) {}
 
     Band& Players() { return band_; }
@@ -40,10 +40,9 @@ public:
         std::string_view snare;
         std::string_view hat;
     };
-    void Drums(const Section& section, double beat, int bars, const Groove& groove,
-               float velocity);
+    void Drums(const Section& section, double beat, int bars, const Groove& groove, float velocity);
 
-private:
+  private:
     Band& band_;
     std::vector<int> padVoicing_;
 };

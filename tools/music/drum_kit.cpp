@@ -13,13 +13,17 @@ namespace {
 constexpr double kRate = track::kSampleRate;
 
 // A short rise so that no hit starts with a step.
-float Onset(double t, double rise) { return t < rise ? static_cast<float>(t / rise) : 1.0f; }
+float Onset(double t, double rise) {
+    return t < rise ? static_cast<float>(t / rise) : 1.0f;
+}
 
 uint32_t SeedAt(double time, uint32_t salt) {
     return static_cast<uint32_t>(track::FrameAt(time)) * 2654435761u + salt;
 }
 
-int64_t Count(double seconds) { return static_cast<int64_t>(seconds * kRate); }
+int64_t Count(double seconds) {
+    return static_cast<int64_t>(seconds * kRate);
+}
 
 }  // namespace
 
@@ -45,9 +49,11 @@ void DrumKit::Snare(double time, float velocity, float pan) const {
     for (int64_t i = 0; i < Count(0.35); ++i) {
         const double t = static_cast<double>(i) / kRate;
         const float tone = SineTable::Sin(185.0 * t) * static_cast<float>(std::exp(-t / 0.05));
-        const float hiss = filter.Process(noise.Bipolar()).high * static_cast<float>(std::exp(-t / 0.09));
+        const float hiss =
+            filter.Process(noise.Bipolar()).high * static_cast<float>(std::exp(-t / 0.09));
         const float fade = t > 0.3 ? static_cast<float>((0.35 - t) / 0.05) : 1.0f;
-        const float sample = (tone * 0.5f + hiss * 0.6f) * Onset(t, 0.001) * fade * velocity * 0.65f;
+        const float sample =
+            (tone * 0.5f + hiss * 0.6f) * Onset(t, 0.001) * fade * velocity * 0.65f;
         bus_.AddPanned(first + i, sample, place, {0.25f, 0.0f});
     }
 }
@@ -114,7 +120,8 @@ void DrumKit::Boom(double time, float velocity) const {
         }
         const float end = static_cast<float>(1.0 - t / length);
         const float body = SineTable::Sin(phase) * static_cast<float>(std::exp(-t / 0.7));
-        const float dust = rumble.Process(noise.Bipolar()).low * static_cast<float>(std::exp(-t / 0.5));
+        const float dust =
+            rumble.Process(noise.Bipolar()).low * static_cast<float>(std::exp(-t / 0.5));
         const float sample = (body * 0.7f + dust * 0.9f) * end * Onset(t, 0.002) * velocity * 0.6f;
         bus_.AddStereo(first + i, sample, sample, {0.3f, 0.0f});
     }

@@ -8,12 +8,12 @@
 // Turns the mix into the stored samples: adds the effect returns, removes any DC, limits the
 // peaks smoothly below the ceiling, fades the last moment to silence and rounds to 16 bits.
 class Mastering {
-public:
+  public:
     struct Settings {
-        float gain;         // applied before the limiter
-        float ceiling;      // linear peak ceiling, below 1
-        double fadeStart;   // seconds
-        double fadeEnd;     // seconds; silence from here on
+        float gain;        // applied before the limiter
+        float ceiling;     // linear peak ceiling, below 1
+        double fadeStart;  // seconds
+        double fadeEnd;    // seconds; silence from here on
     };
 
     explicit Mastering(const Settings& settings) : settings_(settings) {}
@@ -21,7 +21,7 @@ public:
     // Interleaved left/right samples, one pair per frame of the bus.
     std::vector<int16_t> Finish(MixBus& bus) const;
 
-private:
+  private:
     void RemoveDc(std::vector<float>& channel) const;
     std::vector<float> LimiterGain(const StereoBuffer& mix) const;
     float FadeAt(int64_t frame) const;

@@ -8,14 +8,22 @@ namespace {
 
 int LetterOffset(char letter) {
     switch (letter) {
-        case 'C': return 0;
-        case 'D': return 2;
-        case 'E': return 4;
-        case 'F': return 5;
-        case 'G': return 7;
-        case 'A': return 9;
-        case 'B': return 11;
-        default: throw std::invalid_argument(std::string("bad note letter: ") + letter);
+        case 'C':
+            return 0;
+        case 'D':
+            return 2;
+        case 'E':
+            return 4;
+        case 'F':
+            return 5;
+        case 'G':
+            return 7;
+        case 'A':
+            return 9;
+        case 'B':
+            return 11;
+        default:
+            throw std::invalid_argument(std::string("bad note letter: ") + letter);
     }
 }
 

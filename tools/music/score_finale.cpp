@@ -22,8 +22,7 @@ void Explosion(Arranger& arranger) {
     for (int pitch : {50, 57, 62, 65, 69, 74}) {
         band.Keys().Play({74.1, 2.0, pitch, 0.85f, (pitch - 62) / 24.0f}, band.Bus());
     }
-    const Progression chords =
-        arranger.Chords(band.Pad(), impact, "Dm:4 Bb:4 Gm:4 A:4 A7:4", 0.8f);
+    const Progression chords = arranger.Chords(band.Pad(), impact, "Dm:4 Bb:4 Gm:4 A:4 A7:4", 0.8f);
     arranger.BassLine(impact, chords, 0.5, "R-----R5", 0.9f);
     const std::array<int, 12> debris = {98, 93, 89, 86, 81, 77, 74, 69, 65, 62, 57, 53};
     for (size_t i = 0; i < debris.size(); ++i) {
@@ -59,9 +58,8 @@ void Chasers(Band& band, const Section& section, const Progression& chords) {
         const bool left = half % 2 == 0;
         for (int i = 0; i < 8; ++i) {
             const int index = left ? i : 7 - i;
-            band.Pluck().Play({section.At(half * 2.0 + 0.25 * i), 0.12,
-                               chord.ToneAbove(62, index), i == 0 ? 0.7f : 0.55f,
-                               left ? -0.75f : 0.75f},
+            band.Pluck().Play({section.At(half * 2.0 + 0.25 * i), 0.12, chord.ToneAbove(62, index),
+                               i == 0 ? 0.7f : 0.55f, left ? -0.75f : 0.75f},
                               band.Bus());
         }
     }
@@ -93,9 +91,9 @@ void Chase(Arranger& arranger) {
     Chasers(band, second, build);
     arranger.Drums(second, 0.0, 1, {"X...X...X...X...", "....X.......X...", "xxxxxxxxxxxxxxxx"},
                    0.85f);
-    arranger.Drums(second, 4.0, 1, {"X...X...X...X...", "x.x.x.x.xxxxXXXX", "xxxxxxxxxxxxxxxx"},
-                   0.9f);
-    band.Drums().Riser(107.1, 2.0, 0.8f);
+    arranger.Drums(second, 4.0, 1, {"X...X...X...X...", "x.x.x.x.xxxxxxxX", "xxxxxxxxxxxxxxxx"},
+                   0.8f);
+    band.Drums().Riser(107.1, 2.0, 0.55f);
     arranger.Melody(band.Lead(), second, 0.0, "Bb5:2 A5:1 G5:1 A5:2 C#6:1 E6:1", 0.85f, 0.0f);
 }
 
@@ -105,7 +103,8 @@ void Close(Arranger& arranger) {
     Band& band = arranger.Players();
     const Section close{109.1};
     band.Drums().Crash(109.1, 0.9f);
-    const Progression chords = arranger.Chords(band.Pad(), close, "D:4 G:4 Asus4:2 A:2", 0.8f);
+    band.Drums().Boom(109.1, 0.45f);
+    const Progression chords = arranger.Chords(band.Pad(), close, "D:4 G:4 Asus4:2 A:2", 0.9f);
     arranger.Chords(band.Swell(), close, "D:4 G:4 A:4", 0.7f, 62, 81);
     arranger.BassLine(close, chords, 0.5, "R---5---", 0.85f);
     arranger.Drums(close, 0.0, 3, {"X.......x.......", "", "x...x...x...x..."}, 0.6f);
@@ -117,7 +116,7 @@ void Close(Arranger& arranger) {
                     "A4:1 D5:1 E5:0.5 F#5:1.5 G5:1 F#5:0.5 E5:0.5 D5:1 B4:1 A4:1.5 B4:0.5 "
                     "C#5:1 E5:1",
                     0.8f, 0.0f);
-    arranger.Melody(band.Bell(), close, 0.0, "F#5:4 D5:4 C#5:2 E5:2", 0.35f, 0.4f, 12);
+    arranger.Melody(band.Bell(), close, 0.0, "F#5:4 D5:4 E5:2 C#5:2", 0.35f, 0.4f, 12);
 
     // The last chord, at 115.1 s.
     constexpr double kEnd = 115.1;

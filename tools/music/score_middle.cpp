@@ -37,7 +37,8 @@ void Projectors(Arranger& arranger) {
                    0.5f);
     // A fill of falling toms into the comets.
     for (int i = 0; i < 8; ++i) {
-        band.Drums().Tom(broad.At(24.0 + 0.25 * i), 52 - 2 * i, 0.45f + 0.05f * i, 0.5f - 0.12f * i);
+        band.Drums().Tom(broad.At(24.0 + 0.25 * i), 52 - 2 * i, 0.45f + 0.05f * i,
+                         0.5f - 0.12f * i);
     }
 }
 
@@ -48,17 +49,16 @@ void Comets(Arranger& arranger) {
     for (double beat : {0.0, 16.0, 32.0}) {
         band.Drums().Crash(drive.At(beat), 0.8f);
     }
-    const Progression chords = arranger.Chords(
-        band.Pad(), drive, "Dm:4 Bb:4 Gm:4 A:4 Dm:4 C:4 Bb:4 A:4 Dm:4 A7:4", 0.7f);
+    const Progression chords =
+        arranger.Chords(band.Pad(), drive, "Dm:4 Bb:4 Gm:4 A:4 Dm:4 C:4 Bb:4 A:4 Dm:4 A7:4", 0.7f);
     arranger.BassLine(drive, chords, 0.5, "R-ORR-O5", 0.9f);
-    arranger.Arpeggio(band.Pluck(), drive, chords, 0.25, {0, 1, 2, 1, 3, 2, 1, 2}, 57, 0.55f,
-                      0.4f);
+    arranger.Arpeggio(band.Pluck(), drive, chords, 0.25, {0, 1, 2, 1, 3, 2, 1, 2}, 57, 0.55f, 0.4f);
     arranger.Drums(drive, 0.0, 10, {"X...x...X...x...", "....X.......X...", "x.xxx.xxx.xxx.xo"},
                    0.8f);
     arranger.Melody(band.Lead(), drive, 0.0, kTheme, 0.8f, -0.1f);
     arranger.Melody(band.Lead(), drive, 16.0, kAnswer, 0.8f, -0.1f);
-    arranger.Melody(band.Lead(), drive, 32.0,
-                    "D6:1 C6:0.5 A5:0.5 F5:1 A5:1 G5:1 E5:1 C#5:1 A4:1", 0.85f, -0.1f);
+    arranger.Melody(band.Lead(), drive, 32.0, "D6:1 C6:0.5 A5:0.5 F5:1 A5:1 G5:1 E5:1 C#5:1 A4:1",
+                    0.85f, -0.1f);
     arranger.Melody(band.Bell(), drive, 0.0, kTheme, 0.35f, 0.3f, 12);
     // Comets streak past: quick glassy runs, alternating sides.
     for (int bar = 0; bar < 10; ++bar) {
@@ -82,8 +82,8 @@ void Cameras(Arranger& arranger) {
     band.Drums().Riser(62.1, 1.0, 0.6f);
 
     const Section hover{63.1};
-    const Progression held = arranger.Chords(
-        band.Pad(), hover, "Dm/A:4 Bb/A:4 Gm/A:4 Dm/A:4 A7sus4:2 A7:2", 0.6f);
+    const Progression held =
+        arranger.Chords(band.Pad(), hover, "Dm/A:4 F/A:4 Gm/A:4 Dm/A:4 A7sus4:2 A7:2", 0.6f);
     arranger.BassLine(hover, held, 0.5, "R-------", 0.6f);
     arranger.Melody(band.Lead(), hover, 0.0, "A5:4 F5:4 G5:4 F5:2 E5:2 E5:2 C#5:2", 0.55f, 0.0f);
     for (int beat = 0; beat < 20; ++beat) {

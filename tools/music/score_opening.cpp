@@ -13,8 +13,7 @@ constexpr const char* kTheme =
 void Waiting(Arranger& arranger) {
     Band& band = arranger.Players();
     const Section intro{0.0};
-    arranger.Chords(band.Swell(), intro,
-                    "Dm:12 Bb:4 Gm:4 A:4 Dm:4 Bbmaj7:4 A7sus4:2 A7:2", 0.5f);
+    arranger.Chords(band.Swell(), intro, "Dm:12 Bb:4 Gm:4 A:4 Dm:4 Bbmaj7:4 A7sus4:2 A7:2", 0.5f);
     band.Swell().Play({0.0, 6.0, 38, 0.6f, 0.0f}, band.Bus());
     arranger.Melody(band.Glass(), intro, 3.0, "A5:3 E6:1 D6:4", 0.4f, 0.5f);
     arranger.Melody(band.Bell(), intro, 8.0, kTheme, 0.5f, -0.2f);
@@ -35,8 +34,7 @@ void Lift(Arranger& arranger) {
     arranger.Drums(lift, 0.0, 2, {"X.......x.......", "", "x.x.x.x.x.x.x.x."}, 0.6f);
     band.Drums().Kick(lift.At(8.0), 0.5f);
     arranger.Melody(band.Lead(), lift, 0.0,
-                    "A4:1 D5:1 E5:0.5 F5:1.5 F5:0.5 G5:0.5 F5:1 D5:1 Bb4:1 E5:1 G5:1", 0.7f,
-                    0.0f);
+                    "A4:1 D5:1 E5:0.5 F5:1.5 F5:0.5 G5:0.5 F5:1 D5:1 Bb4:1 E5:1 G5:1", 0.7f, 0.0f);
 }
 
 // The light goes out for a breath; then it comes back and the bubbles rise.
@@ -54,11 +52,10 @@ void Breath(Arranger& arranger) {
     band.Bass().Play({24.0, 0.9, 33, 0.6f, 0.0f}, band.Bus());
 }
 
-// A bubble bursts: a pop and a few glassy notes from the chord, falling.
-void Burst(Arranger& arranger, double time, float pan, int top) {
+// A bubble bursts: a pop and three glassy notes from the chord, falling.
+void Burst(Arranger& arranger, double time, float pan, const std::array<int, 3>& fall) {
     Band& band = arranger.Players();
     band.Drums().Pop(time, 0.8f, pan);
-    const std::array<int, 3> fall = {top, top - 5, top - 9};
     for (size_t i = 0; i < fall.size(); ++i) {
         band.Glass().Play({time + 0.01 + 0.07 * static_cast<double>(i), 0.3, fall[i],
                            0.55f - 0.1f * static_cast<float>(i), pan},
@@ -74,10 +71,10 @@ void Bubbles(Arranger& arranger) {
     arranger.BassLine(bubbles, chords, 1.0, "R-5-", 0.6f);
     arranger.Arpeggio(band.Pluck(), bubbles, chords, 0.5, {1, 2, 3, 2}, 62, 0.4f, 0.4f);
     arranger.Drums(bubbles, 0.0, 1, {"x.......", "", "..x...x...x...x."}, 0.4f);
-    Burst(arranger, 25.0, -0.6f, 86);  // D6
-    Burst(arranger, 25.2, 0.5f, 88);   // E6
-    Burst(arranger, 26.1, -0.2f, 89);  // F6
-    Burst(arranger, 27.0, 0.7f, 86);
+    Burst(arranger, 25.0, -0.6f, {86, 81, 77});  // D6 A5 F5
+    Burst(arranger, 25.2, 0.5f, {88, 86, 81});   // E6 D6 A5
+    Burst(arranger, 26.1, -0.2f, {89, 88, 86});  // F6 E6 D6
+    Burst(arranger, 27.0, 0.7f, {86, 82, 77});   // D6 Bb5 F5, over the Bb
 }
 
 // The box tumbles and falls: a run down the harmonic minor over falling toms.
@@ -87,18 +84,19 @@ void Fall(Arranger& arranger) {
     arranger.Chords(band.Pad(), fall, "Gm:1.7 A7:1.7", 0.55f);
     const std::array<int, 10> run = {86, 85, 82, 81, 79, 77, 76, 74, 73, 69};
     for (size_t i = 0; i < run.size(); ++i) {
-        band.Bell().Play({27.4 + 0.14 * static_cast<double>(i), 0.3, run[i],
-                          0.6f - 0.03f * static_cast<float>(i), 0.6f - 0.12f * static_cast<float>(i)},
-                         band.Bus());
+        band.Bell().Play(
+            {27.4 + 0.14 * static_cast<double>(i), 0.3, run[i],
+             0.6f - 0.03f * static_cast<float>(i), 0.6f - 0.12f * static_cast<float>(i)},
+            band.Bus());
     }
     const std::array<int, 4> toms = {50, 47, 43, 40};
     for (size_t i = 0; i < toms.size(); ++i) {
-        band.Drums().Tom(27.4 + 0.45 * static_cast<double>(i), toms[i], 0.5f + 0.1f * static_cast<float>(i),
-                         0.4f - 0.25f * static_cast<float>(i));
+        band.Drums().Tom(27.4 + 0.45 * static_cast<double>(i), toms[i],
+                         0.5f + 0.1f * static_cast<float>(i), 0.4f - 0.25f * static_cast<float>(i));
     }
     band.Bass().Play({28.25, 0.8, 33, 0.7f, 0.0f}, band.Bus());
     band.Drums().Riser(28.3, 0.8, 0.5f);
-    Burst(arranger, 29.0, 0.0f, 93);  // A6
+    Burst(arranger, 29.0, 0.0f, {93, 88, 85});  // A6 E6 C#6, over the A7
 }
 
 }  // namespace
