@@ -125,6 +125,8 @@ TEST_F(BubbleFrame, RefillDrawsANewSplashFromTheGenerator) {
 }
 
 TEST_F(BubbleFrame, SplashFacesTheEyeWithAddingStagesAndUnbindsItsTexture) {
+    const Matrix4 rotation = MatrixRotationZ(0.5f);
+    Bubble.SetRotation(&rotation);
     Bubble.Burst(0);
     Frame(0);
     ASSERT_TRUE(SplashDrawn());
@@ -137,7 +139,8 @@ TEST_F(BubbleFrame, SplashFacesTheEyeWithAddingStagesAndUnbindsItsTexture) {
     EXPECT_EQ(splash.AlphaOp, gfx::TextureOpAdd);
     EXPECT_EQ(splash.AlphaArg1, gfx::TextureArgTexture);
     EXPECT_EQ(splash.AlphaArg2, gfx::TextureArgDiffuse);
-    // Straight ahead: pushed twice the burst size towards the eye.
+    // Straight ahead: pushed twice the burst size towards the eye, the bubble's rotation
+    // ignored.
     EXPECT_EQ(splash.World, MatrixTranslation(0, 0, 960));
     EXPECT_EQ(Device.CurrentTexture(), nullptr);
     EXPECT_EQ(Device.StageState(gfx::TextureStageState::ColorOp), gfx::TextureOpAdd);
