@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What the capture tool is asked to do.
+struct CaptureOptions {
+    bool Alt = false;                  // the second program's constant set
+    uint32_t StartTime = 100000;       // the virtual clock's reading at start-up, in ms
+    std::vector<double> AtSeconds;     // frames wanted by show time
+    std::vector<uint32_t> Frames;      // frames wanted by number (0 is the first drawn)
+    uint32_t Every = 0;                // and every Nth frame
+    double UntilSeconds = -1.0;        // stop early at this show time; negative plays it all
+    std::vector<double> PressSeconds;  // show times at which 'L' is pressed and released
+    std::string OutputDirectory = "capture";
+    std::string SheetPath;             // one PNG with all captured frames, if set
+    uint32_t SheetColumns = 1;
+    bool Help = false;
+};
+
+// Reads the command line; false with a one-line reason when it makes no sense.
+bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions* options,
+                         std::string* error);
+
+std::string CaptureUsage();

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/capture/capture_options.h"
+#include "tools/capture/contact_sheet.h"
+
+// One offscreen run of the show: the program's own start-up on SDL's offscreen driver and dummy
+// audio, then frames 40 ms apart on a virtual clock, writing the frames the options ask for.
+class CaptureSession {
+public:
+    explicit CaptureSession(const CaptureOptions& options);
+
+    // The process's exit status: 0 when the show (or the part asked for) played.
+    int Run();
+
+private:
+    struct Progress {
+        uint32_t Frame = 0;     // drawn frames so far
+        uint32_t ShowTime = 0;  // ms since the music started
+    };
+
+    bool Wanted(const Progress& progress);
+    bool SaveFrame(const Progress& progress);
+    int Finish(int status);
+
+    const CaptureOptions& Options;
+    std::vector<bool> AtDone;
+    std::vector<bool> PressDone;
+    ContactSheet Sheet;
+    uint32_t Saved = 0;
+};

@@ -1,0 +1,26 @@
+#include <cstdio>
+#include <string>
+
+#include "app/build_constants.h"
+#include "tools/capture/capture_options.h"
+#include "tools/capture/capture_session.h"
+
+// The tool renders either program's show; it picks the set before anything is built.
+const BuildConstants* ProgramConstants = &BannerConstants;
+
+int main(int argc, char** argv) {
+    CaptureOptions options;
+    std::string error;
+    if (!ParseCaptureOptions(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "banner_capture: %s\n", error.c_str());
+        return 2;
+    }
+    if (options.Help) {
+        std::fputs(CaptureUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.Alt) {
+        ProgramConstants = &BannerAltConstants;
+    }
+    return CaptureSession(options).Run();
+}
