@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "tools/music/band.h"
 #include "tools/music/envelope.h"
@@ -115,6 +116,12 @@ TEST(Mastering, LimitsPeaksRemovesDcAndFadesOut) {
     for (size_t i = static_cast<size_t>(0.9 * kRate) * 2; i < out.size(); ++i) {
         ASSERT_EQ(out[i], 0) << i;
     }
+}
+
+TEST(Mastering, RefusesANonFiniteMix) {
+    MixBus bus(1000);
+    bus.AddStereo(500, std::nanf(""), 0.0f, {});
+    EXPECT_THROW(Mastering({1.0f, 0.8f, 1.0, 2.0}).Finish(bus), std::runtime_error);
 }
 
 }  // namespace

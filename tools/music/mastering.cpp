@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <stdexcept>
 
 #include "echo_delay.h"
 #include "reverb.h"
@@ -80,10 +81,21 @@ float Mastering::FadeAt(int64_t frame) const {
     return static_cast<float>(0.5 + 0.5 * std::cos(3.141592653589793 * x));
 }
 
+void Mastering::AddEffects(MixBus& bus) const {
+    Reverb(track::kSampleRate, 0.82f, 0.3f).Process(bus.Reverb(), bus.Dry(), 1.0f);
+    // A dotted eighth at 120 beats a minute.
+    EchoDelay(track::kSampleRate, 0.375, 0.38f).Process(bus.Echo(), bus.Dry(), 0.8f);
+    for (const std::vector<float>* channel : {&bus.Dry().Left(), &bus.Dry().Right()}) {
+        if (!std::all_of(channel->begin(), channel->end(),
+                         [](float x) { return std::isfinite(x); })) {
+            throw std::runtime_error("the mix holds a sample that is not a number");
+        }
+    }
+}
+
 std::vector<int16_t> Mastering::Finish(MixBus& bus) const {
+    AddEffects(bus);
     StereoBuffer& mix = bus.Dry();
-    Reverb(track::kSampleRate, 0.82f, 0.3f).Process(bus.Reverb(), mix, 1.0f);
-    EchoDelay(track::kSampleRate, 0.375, 0.38f).Process(bus.Echo(), mix, 0.8f);
     RemoveDc(mix.Left());
     RemoveDc(mix.Right());
     const std::vector<float> gain = LimiterGain(mix);

@@ -18,10 +18,12 @@ class Mastering {
 
     explicit Mastering(const Settings& settings) : settings_(settings) {}
 
-    // Interleaved left/right samples, one pair per frame of the bus.
+    // Interleaved left/right samples, one pair per frame of the bus. Throws
+    // std::runtime_error if the mix went non-finite anywhere.
     std::vector<int16_t> Finish(MixBus& bus) const;
 
   private:
+    void AddEffects(MixBus& bus) const;
     void RemoveDc(std::vector<float>& channel) const;
     std::vector<float> LimiterGain(const StereoBuffer& mix) const;
     float FadeAt(int64_t frame) const;
