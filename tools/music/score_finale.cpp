@@ -4,13 +4,6 @@
 
 namespace {
 
-constexpr const char* kTheme =
-    "A4:1 D5:1 E5:0.5 F5:1.5 F5:0.5 G5:0.5 F5:1 D5:1 Bb4:1 D5:1.5 C5:0.5 Bb4:1 G4:1 A4:2 C#5:1 "
-    "E5:1";
-constexpr const char* kAnswer =
-    "F5:1 A5:1 G5:0.5 F5:0.5 E5:1 E5:1.5 D5:0.5 C5:1 G4:1 D5:1 F5:1 Bb5:1 A5:0.5 G5:0.5 A5:2 "
-    "E5:1 C#5:1";
-
 // The explosion: an impact on a full D minor chord, debris falling as glass, then a heavy
 // half-time groove under the theme an octave down.
 void Explosion(Arranger& arranger) {

@@ -2,14 +2,6 @@
 
 namespace {
 
-constexpr const char* kTheme =
-    "A4:1 D5:1 E5:0.5 F5:1.5 F5:0.5 G5:0.5 F5:1 D5:1 Bb4:1 D5:1.5 C5:0.5 Bb4:1 G4:1 A4:2 C#5:1 "
-    "E5:1";
-// The answer to the theme, over Dm | C | Bb | A.
-constexpr const char* kAnswer =
-    "F5:1 A5:1 G5:0.5 F5:0.5 E5:1 E5:1.5 D5:0.5 C5:1 G4:1 D5:1 F5:1 Bb5:1 A5:0.5 G5:0.5 A5:2 "
-    "E5:1 C#5:1";
-
 // A snare roll that doubles its speed halfway and grows louder.
 void Roll(const DrumKit& kit, double start, double seconds, float from, float to) {
     const int hits = 12;

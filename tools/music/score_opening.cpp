@@ -4,11 +4,6 @@
 
 namespace {
 
-// The main theme, four bars over Dm | Bb | Gm | A.
-constexpr const char* kTheme =
-    "A4:1 D5:1 E5:0.5 F5:1.5 F5:0.5 G5:0.5 F5:1 D5:1 Bb4:1 D5:1.5 C5:0.5 Bb4:1 G4:1 A4:2 C#5:1 "
-    "E5:1";
-
 // The box alone in the dark: a slow swell, a low drone and the theme on soft bells.
 void Waiting(Arranger& arranger) {
     Band& band = arranger.Players();
