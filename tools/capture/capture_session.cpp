@@ -1,36 +1,15 @@
 #include "tools/capture/capture_session.h"
 
-#include <SDL2/SDL.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
-#include "app/application.h"
 #include "app/build_constants.h"
-#include "app/scene_light_switch.h"
-#include "app/sdl_shell_platform.h"
-#include "platform/clock.h"
-#include "platform/gl_device.h"
-#include "platform/gl_graphics_system.h"
-#include "platform/message_box.h"
-#include "platform/process_globals.h"
-#include "scene/talvo_scene0001.h"
 
 namespace {
-
-constexpr uint32_t FrameStep = 40;
 
 int Fail(const std::string& what) {
     std::fprintf(stderr, "banner_capture: %s\n", what.c_str());
     return 1;
-}
-
-SDL_Event KeyEvent(uint32_t type, SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    return event;
 }
 
 std::string TimeText(uint32_t milliseconds) {
@@ -48,75 +27,47 @@ CaptureSession::CaptureSession(const CaptureOptions& options)
       Sheet(static_cast<int>(options.SheetColumns)) {}
 
 int CaptureSession::Run() {
-    // Headless on purpose: software OpenGL offscreen, audio that plays nowhere.
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    platform::StderrMessageBox boxes;
-    platform::UseMessageBoxSink(&boxes);
-    platform::VirtualClock clock(Options.StartTime);
-    platform::UseClock(&clock);
     std::error_code ignored;
     std::filesystem::create_directories(Options.OutputDirectory, ignored);
-
-    // Built as the program builds its scene: first, with the generator untouched.
-    CTalvoScene0001 scene;
-    SdlShellPlatform platform(CreateGlGraphicsSystem);
-    SceneLightSwitch lights(scene);
-    Application shell(platform, scene, lights);
+    OffscreenShow show(Options.StartTime);
     std::string reason;
-    SDL_Window* window = platform.CreateWindow(&reason);
-    if (window == nullptr) {
+    if (!show.StartUp(&reason)) {
         return Fail(reason);
     }
-    if (Failed(shell.CreateGraphicsDevice(window)) || Failed(shell.CreateAudioEngine()) ||
-        Failed(scene.InitAudio()) || Failed(scene.InitResources())) {
-        return Fail("start-up failed");
-    }
-    auto* device = static_cast<gfx::GlDevice*>(GraphicsDevice);
-    device->SetSwapInterval(0);
-    device->SetFrameCapture(true);
-
-    Progress progress;
-    uint32_t musicStart = 0;
-    bool started = false;
+    uint32_t showTime = 0;
     for (;;) {
-        clock.Advance(FrameStep);
-        const uint32_t showTime = started ? clock.Milliseconds() - musicStart : 0;
-        for (size_t i = 0; i < Options.PressSeconds.size(); ++i) {
-            if (!PressDone[i] && showTime >= Options.PressSeconds[i] * 1000.0) {
-                PressDone[i] = true;
-                shell.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
-                shell.WindowProc(KeyEvent(SDL_KEYUP, SDLK_l));
-            }
+        PressKeys(show, showTime);
+        const OffscreenShow::Frame frame = show.Advance();
+        showTime = frame.ShowTime;
+        if (frame.Drawn && Wanted(frame) && !SaveFrame(show, frame)) {
+            return Finish(1);
         }
-        const HRESULT result = scene.RenderFrame();
-        if (!started) {
-            started = true;
-            musicStart = scene.GetPhaseStart();
+        if (Failed(frame.Result)) {
+            return Finish(show.Finished() ? 0 : Fail("a frame failed"));
         }
-        if (scene.DrewFrame()) {
-            progress.ShowTime = scene.GetNow() - musicStart;
-            if (Wanted(progress) && !SaveFrame(progress)) {
-                return Finish(1);
-            }
-            ++progress.Frame;
-        }
-        if (Failed(result)) {
-            return Finish(scene.ShowFinished() ? 0 : Fail("a frame failed"));
-        }
-        if (Options.UntilSeconds >= 0 && progress.ShowTime >= Options.UntilSeconds * 1000.0) {
+        if (Options.UntilSeconds >= 0 && frame.ShowTime >= Options.UntilSeconds * 1000.0) {
             return Finish(0);
         }
     }
 }
 
-bool CaptureSession::Wanted(const Progress& progress) {
-    bool wanted = Options.Every > 0 && progress.Frame % Options.Every == 0;
-    for (uint32_t frame : Options.Frames) {
-        wanted = wanted || frame == progress.Frame;
+// Keys reach the window procedure between frames, as they would in the program.
+void CaptureSession::PressKeys(OffscreenShow& show, uint32_t showTime) {
+    for (size_t i = 0; i < Options.PressSeconds.size(); ++i) {
+        if (!PressDone[i] && showTime + OffscreenShow::FrameStep > Options.PressSeconds[i] * 1000.0) {
+            PressDone[i] = true;
+            show.PressKey(SDLK_l);
+        }
+    }
+}
+
+bool CaptureSession::Wanted(const OffscreenShow::Frame& frame) {
+    bool wanted = Options.Every > 0 && frame.Number % Options.Every == 0;
+    for (uint32_t number : Options.Frames) {
+        wanted = wanted || number == frame.Number;
     }
     for (size_t i = 0; i < Options.AtSeconds.size(); ++i) {
-        if (!AtDone[i] && progress.ShowTime >= Options.AtSeconds[i] * 1000.0) {
+        if (!AtDone[i] && frame.ShowTime >= Options.AtSeconds[i] * 1000.0) {
             AtDone[i] = true;
             wanted = true;
         }
@@ -124,16 +75,15 @@ bool CaptureSession::Wanted(const Progress& progress) {
     return wanted;
 }
 
-bool CaptureSession::SaveFrame(const Progress& progress) {
+bool CaptureSession::SaveFrame(const OffscreenShow& show, const OffscreenShow::Frame& frame) {
     RgbaImage image;
-    auto* device = static_cast<gfx::GlDevice*>(GraphicsDevice);
-    if (!device->ReadPresentedFrame(image.Pixels, image.Width, image.Height)) {
+    if (!show.ReadFrame(&image)) {
         Fail("cannot read the frame back");
         return false;
     }
     char name[96];
     std::snprintf(name, sizeof name, "%s_%05u_%07.2fs.png", ProgramConstants->ProgramName,
-                  progress.Frame, progress.ShowTime / 1000.0);
+                  frame.Number, frame.ShowTime / 1000.0);
     const std::string path = (std::filesystem::path(Options.OutputDirectory) / name).string();
     std::string error;
     if (!WritePng(path, image, &error)) {
@@ -142,7 +92,7 @@ bool CaptureSession::SaveFrame(const Progress& progress) {
     }
     ++Saved;
     if (!Options.SheetPath.empty()) {
-        Sheet.Add(image, "f" + std::to_string(progress.Frame) + " " + TimeText(progress.ShowTime) + "s");
+        Sheet.Add(image, "f" + std::to_string(frame.Number) + " " + TimeText(frame.ShowTime) + "s");
     }
     return true;
 }

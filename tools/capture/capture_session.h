@@ -6,6 +6,7 @@
 
 #include "tools/capture/capture_options.h"
 #include "tools/capture/contact_sheet.h"
+#include "tools/capture/offscreen_show.h"
 
 // One offscreen run of the show: the program's own start-up on SDL's offscreen driver and dummy
 // audio, then frames 40 ms apart on a virtual clock, writing the frames the options ask for.
@@ -17,13 +18,9 @@ public:
     int Run();
 
 private:
-    struct Progress {
-        uint32_t Frame = 0;     // drawn frames so far
-        uint32_t ShowTime = 0;  // ms since the music started
-    };
-
-    bool Wanted(const Progress& progress);
-    bool SaveFrame(const Progress& progress);
+    bool Wanted(const OffscreenShow::Frame& frame);
+    bool SaveFrame(const OffscreenShow& show, const OffscreenShow::Frame& frame);
+    void PressKeys(OffscreenShow& show, uint32_t showTime);
     int Finish(int status);
 
     const CaptureOptions& Options;

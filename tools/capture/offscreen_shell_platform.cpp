@@ -1,0 +1,51 @@
+#include "tools/capture/offscreen_shell_platform.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+
+#include "app/build_constants.h"
+#include "platform/gl_graphics_system.h"
+
+OffscreenShellPlatform::OffscreenShellPlatform() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+OffscreenShellPlatform::~OffscreenShellPlatform() { TearDown(); }
+
+SDL_Window* OffscreenShellPlatform::CreateWindow(std::string* error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        *error = std::string("no offscreen video: ") + SDL_GetError();
+        return nullptr;
+    }
+    Window = SDL_CreateWindow("banner (offscreen)", 0, 0, WindowWidth,
+                              ProgramConstants->WindowHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
+    if (Window == nullptr) {
+        *error = std::string("cannot create the offscreen window: ") + SDL_GetError();
+    }
+    return Window;
+}
+
+gfx::GraphicsSystem* OffscreenShellPlatform::CreateGraphicsSystem(std::string* error) {
+    return CreateGlGraphicsSystem(error);
+}
+
+HRESULT OffscreenShellPlatform::CreateAudioEngine(audio::Engine** engine) {
+    Audio = std::make_unique<audio::SdlAudioEngine>();
+    if (const HRESULT result = Audio->Initialize(); Failed(result)) {
+        AudioFailure = Audio->LastError();
+        Audio.reset();
+        return result;
+    }
+    *engine = Audio.get();
+    return S_OK;
+}
+
+void OffscreenShellPlatform::TearDown() {
+    Audio.reset();
+    if (Window != nullptr) {
+        SDL_DestroyWindow(Window);
+        Window = nullptr;
+    }
+}

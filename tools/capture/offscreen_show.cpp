@@ -1,0 +1,87 @@
+#include "tools/capture/offscreen_show.h"
+
+#include <SDL2/SDL_events.h>
+
+#include "app/release_graphics.h"
+#include "platform/crt_random.h"
+#include "platform/process_globals.h"
+
+OffscreenShow::OffscreenShow(uint32_t startTime) : VirtualClock(startTime) {
+    platform::UseClock(&VirtualClock);
+    platform::UseMessageBoxSink(&Boxes);
+    // As at program start: the generator in its first state, light indices from 1.
+    crt::srand(1);
+    NextLightIndex = 1;
+    TheScene = std::make_unique<CTalvoScene0001>();
+    Lights = std::make_unique<SceneLightSwitch>(*TheScene);
+    Shell = std::make_unique<Application>(Platform, *TheScene, *Lights);
+}
+
+OffscreenShow::~OffscreenShow() {
+    TheScene.reset();
+    ReleaseGraphics();
+    GraphicsDevice = nullptr;
+    Direct3DObject = nullptr;
+    BackdropVertexBuffer = nullptr;
+    AudioEngine = nullptr;
+    MasteringVoice = nullptr;
+    Platform.TearDown();
+    platform::UseClock(nullptr);
+    platform::UseMessageBoxSink(nullptr);
+}
+
+bool OffscreenShow::StartUp(std::string* error) {
+    SDL_Window* window = Platform.CreateWindow(error);
+    if (window == nullptr) {
+        return false;
+    }
+    if (Failed(Shell->CreateGraphicsDevice(window))) {
+        *error = "no graphics device";
+        return false;
+    }
+    if (Failed(Shell->CreateAudioEngine())) {
+        *error = "no audio output: " + Platform.AudioError();
+        return false;
+    }
+    if (Failed(TheScene->InitAudio()) || Failed(TheScene->InitResources())) {
+        *error = "the scene's start-up failed";
+        return false;
+    }
+    Device().SetSwapInterval(0);
+    Device().SetFrameCapture(true);
+    return true;
+}
+
+OffscreenShow::Frame OffscreenShow::Advance(uint32_t step) {
+    VirtualClock.Advance(step);
+    Frame frame;
+    frame.Result = TheScene->RenderFrame();
+    if (!Started) {
+        Started = true;
+        MusicStart = TheScene->GetPhaseStart();
+    }
+    frame.Drawn = TheScene->DrewFrame();
+    frame.Number = DrawnFrames;
+    frame.ShowTime = TheScene->GetNow() - MusicStart;
+    if (frame.Drawn) {
+        ++DrawnFrames;
+    }
+    return frame;
+}
+
+void OffscreenShow::PressKey(SDL_Keycode key) {
+    SDL_Event event{};
+    event.key.keysym.sym = key;
+    event.type = SDL_KEYDOWN;
+    Shell->WindowProc(event);
+    event.type = SDL_KEYUP;
+    Shell->WindowProc(event);
+}
+
+bool OffscreenShow::ReadFrame(RgbaImage* image) const {
+    return Device().ReadPresentedFrame(image->Pixels, image->Width, image->Height);
+}
+
+gfx::GlDevice& OffscreenShow::Device() const {
+    return *static_cast<gfx::GlDevice*>(GraphicsDevice);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <SDL2/SDL_keycode.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "app/scene_light_switch.h"
+#include "platform/clock.h"
+#include "platform/gl_device.h"
+#include "platform/message_box.h"
+#include "scene/talvo_scene0001.h"
+#include "tools/capture/offscreen_shell_platform.h"
+#include "tools/capture/rgba_image.h"
+
+// The show played headless: the programs' own start-up (window, device, audio engine, music
+// voice, scene resources) on an offscreen window, then frames on a virtual clock. Each show is
+// built as a fresh process would build it, so several can be played one after another.
+class OffscreenShow {
+public:
+    static constexpr uint32_t FrameStep = 40;
+
+    struct Frame {
+        HRESULT Result = S_OK;  // what RenderFrame returned
+        bool Drawn = false;
+        uint32_t Number = 0;    // drawn frames before this one
+        uint32_t ShowTime = 0;  // ms since the music started
+    };
+
+    // The clock reads startTime at start-up.
+    explicit OffscreenShow(uint32_t startTime);
+    ~OffscreenShow();
+    OffscreenShow(const OffscreenShow&) = delete;
+    OffscreenShow& operator=(const OffscreenShow&) = delete;
+
+    // False with the reason when any start-up step fails.
+    bool StartUp(std::string* error);
+    // Moves the clock on by step ms and lets the scene render.
+    Frame Advance(uint32_t step = FrameStep);
+    // A key press and release through the window procedure, between frames.
+    void PressKey(SDL_Keycode key);
+    // Any event through the window procedure.
+    void Send(const SDL_Event& event) { Shell->WindowProc(event); }
+    // The last drawn frame as RGBA pixels.
+    bool ReadFrame(RgbaImage* image) const;
+
+    bool Finished() const { return TheScene->ShowFinished(); }
+    CTalvoScene0001& Scene() { return *TheScene; }
+    gfx::GlDevice& Device() const;
+    platform::VirtualClock& Clock() { return VirtualClock; }
+
+private:
+    platform::VirtualClock VirtualClock;
+    platform::StderrMessageBox Boxes;
+    std::unique_ptr<CTalvoScene0001> TheScene;
+    OffscreenShellPlatform Platform;
+    std::unique_ptr<SceneLightSwitch> Lights;
+    std::unique_ptr<Application> Shell;
+    bool Started = false;
+    uint32_t MusicStart = 0;
+    uint32_t DrawnFrames = 0;
+};
