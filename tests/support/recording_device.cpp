@@ -44,6 +44,12 @@ HRESULT RecordingVertexBuffer::Unlock() {
     return S_OK;
 }
 
+void RecordingVertexBuffer::Release() {
+    if (++ReleaseCount > 1) {
+        Owner->Violations.push_back("vertex buffer released twice");
+    }
+}
+
 const Vertex& RecordingVertexBuffer::At(uint32_t index) const {
     if (index >= VertexCapacity()) {
         throw std::out_of_range("vertex index beyond the buffer");
@@ -80,6 +86,12 @@ HRESULT RecordingTexture::UnlockRect(uint32_t) {
     ++UnlockCount;
     Locked = false;
     return S_OK;
+}
+
+void RecordingTexture::Release() {
+    if (++ReleaseCount > 1) {
+        Owner->Violations.push_back("texture released twice");
+    }
 }
 
 uint32_t RecordingTexture::Texel(uint32_t x, uint32_t y) const {
@@ -232,6 +244,9 @@ HRESULT RecordingDevice::SetMaterial(const gfx::Material* material) {
 
 HRESULT RecordingDevice::SetTexture(uint32_t stage, gfx::Texture* texture) {
     Record("SetTexture", {stage}, texture);
+    if (texture != nullptr && static_cast<RecordingTexture*>(texture)->ReleaseCount > 0) {
+        Violations.push_back("released texture bound");
+    }
     BoundTexture = static_cast<RecordingTexture*>(texture);
     return S_OK;
 }
@@ -260,6 +275,7 @@ HRESULT RecordingDevice::SetFVF(uint32_t format) {
 HRESULT RecordingDevice::DrawPrimitive(gfx::PrimitiveType type, uint32_t startVertex,
                                        uint32_t primitiveCount) {
     Record("DrawPrimitive", {static_cast<uint32_t>(type), startVertex, primitiveCount}, Stream);
+    CheckDraw(startVertex, primitiveCount);
     DrawRecord draw;
     draw.Buffer = Stream;
     draw.StartVertex = startVertex;
@@ -284,6 +300,23 @@ HRESULT RecordingDevice::DrawPrimitive(gfx::PrimitiveType type, uint32_t startVe
     }
     Draws.push_back(draw);
     return S_OK;
+}
+
+void RecordingDevice::CheckDraw(uint32_t startVertex, uint32_t primitiveCount) {
+    if (Stream == nullptr) {
+        Violations.push_back("draw without a vertex buffer");
+        return;
+    }
+    if (Stream->Locked || Stream->ReleaseCount > 0) {
+        Violations.push_back("draw from a locked or released vertex buffer");
+    }
+    const uint64_t end = (uint64_t{startVertex} + primitiveCount + 2) * StreamStride;
+    if (end > Stream->Length()) {
+        Violations.push_back("draw beyond the end of its vertex buffer");
+    }
+    if (BoundTexture != nullptr && (BoundTexture->Locked || BoundTexture->ReleaseCount > 0)) {
+        Violations.push_back("draw with a locked or released texture");
+    }
 }
 
 HRESULT RecordingDevice::Clear(uint32_t flags, uint32_t color, float, uint32_t stencil) {

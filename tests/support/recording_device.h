@@ -22,7 +22,7 @@ public:
     HRESULT Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) override;
     HRESULT Unlock() override;
     uint32_t Length() const override { return static_cast<uint32_t>(Bytes.size()); }
-    void Release() override { ++ReleaseCount; }
+    void Release() override;
 
     const Vertex* Vertices() const { return reinterpret_cast<const Vertex*>(Bytes.data()); }
     uint32_t VertexCapacity() const { return Length() / VertexStride; }
@@ -56,7 +56,7 @@ public:
     uint32_t Width() const override { return TextureWidth; }
     uint32_t Height() const override { return TextureHeight; }
     uint32_t LevelCount() const override { return Levels; }
-    void Release() override { ++ReleaseCount; }
+    void Release() override;
 
     uint32_t Pitch() const { return TextureWidth * 4 + PitchPadding; }
     // Level 0 texel at column x of row y, as 0xAARRGGBB.
@@ -180,6 +180,10 @@ public:
 
     std::vector<RecordedCall> Calls;
     std::vector<DrawRecord> Draws;
+    // Uses a real device would refuse or that read what does not exist: drawing without a
+    // buffer, from a locked or released one, beyond its end, with a locked or released texture,
+    // releasing twice. A correct caller makes none, whatever failed before.
+    std::vector<std::string> Violations;
     int ReleaseCount = 0;
     int FramesPresented = 0;
     bool InScene = false;
@@ -188,6 +192,7 @@ private:
     friend class RecordingVertexBuffer;
     friend class RecordingTexture;
     bool ShouldFail(Operation operation);
+    void CheckDraw(uint32_t startVertex, uint32_t primitiveCount);
     void Record(std::string name, std::vector<uint32_t> arguments, const void* object = nullptr,
                 const Matrix4* matrix = nullptr);
 
