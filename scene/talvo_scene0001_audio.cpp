@@ -6,7 +6,8 @@
 
 HRESULT CTalvoScene0001::InitAudio() {
     const auto record = assets::MusicFormatRecord();
-    std::memcpy(&MusicFormat, record.data(), record.size());
+    // Only the leading PCM record is filled; the rest stays zero.
+    std::memcpy(static_cast<void*>(&MusicFormat), record.data(), record.size());
 
     // The whole track as one buffer, played in place from the program's data.
     const auto samples = assets::MusicSamples();

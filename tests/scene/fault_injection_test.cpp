@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -93,6 +94,7 @@ TEST_P(StartUpFault, EveryFailingCallLeavesASoundShow) {
     const Operation operation = GetParam();
     const std::vector<int> calls = StartUpCallsToFail(operation);
     ASSERT_FALSE(calls.empty());
+    std::printf("%zu start-up faults injected\n", calls.size());
     for (int call : calls) {
         const Outcome outcome = Play({{operation, {call}}}, CoarseStep);
         EXPECT_TRUE(outcome.Violations.empty())
@@ -130,6 +132,7 @@ TEST(RunningFault, FailedLocksDuringTheShowAreSkipped) {
         for (int call = 0; call < during; call += 7) {
             calls.push_back(ReferenceCounts().StartUp.at(operation) + call);
         }
+        std::printf("%zu running faults injected\n", calls.size());
         const Outcome outcome = Play({{operation, calls}}, 40);
         EXPECT_TRUE(outcome.Violations.empty()) << outcome.Violations.front();
         EXPECT_TRUE(outcome.Finished);
