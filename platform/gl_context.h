@@ -2,6 +2,9 @@
 
 #include <SDL2/SDL_video.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace gfx {
 
 class GlTexture;
@@ -30,6 +33,14 @@ class GlContext {
     GlTexture* BoundTexture = nullptr;
     GlVertexBuffer* StreamSource = nullptr;
     bool StreamChanged = true;
+    // The texture GL has bound, as far as the device knows; resources that bind their own say so.
+    unsigned int BoundTextureName = 0;
+    // The device's Options::Optimise, for the resources.
+    bool Optimise = true;
+    // Where a locked texture is written while its own texels keep what was uploaded, so that an
+    // unlock that changed nothing uploads nothing. One texture at a time uses it.
+    std::vector<uint8_t> LockScratch;
+    bool LockScratchInUse = false;
 
   private:
     SDL_Window* WindowHandle;

@@ -14,19 +14,6 @@ namespace {
 
 constexpr uint32_t PresentIntervalImmediate = 0x80000000u;
 
-// The inverse transpose of m's 3x3 part (its cofactors over its determinant), rows first.
-void NormalMatrix(const Matrix4& m, float (&out)[9]) {
-    float c[9] = {m(1, 1) * m(2, 2) - m(1, 2) * m(2, 1), m(1, 2) * m(2, 0) - m(1, 0) * m(2, 2),
-                  m(1, 0) * m(2, 1) - m(1, 1) * m(2, 0), m(0, 2) * m(2, 1) - m(0, 1) * m(2, 2),
-                  m(0, 0) * m(2, 2) - m(0, 2) * m(2, 0), m(0, 1) * m(2, 0) - m(0, 0) * m(2, 1),
-                  m(0, 1) * m(1, 2) - m(0, 2) * m(1, 1), m(0, 2) * m(1, 0) - m(0, 0) * m(1, 2),
-                  m(0, 0) * m(1, 1) - m(0, 1) * m(1, 0)};
-    float determinant = m(0, 0) * c[0] + m(0, 1) * c[1] + m(0, 2) * c[2];
-    for (int i = 0; i < 9; ++i) {
-        out[i] = determinant == 0.0f ? 0.0f : c[i] / determinant;
-    }
-}
-
 bool HasClipControl() {
     GLint major = 0;
     GLint minor = 0;
@@ -61,16 +48,6 @@ bool UseZeroToOneDepth(bool allowed) {
     return glGetError() == GL_NO_ERROR;
 }
 
-void SetVertexLayout(uint32_t offset) {
-    auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
-    // ARGB in a little-endian word lies in memory as B, G, R, A.
-    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
-                          at(offsetof(Vertex, Diffuse)));
-    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, U)));
-}
-
 }  // namespace
 
 HRESULT GlDevice::Create(SDL_Window* window, SDL_GLContext context,
@@ -93,6 +70,8 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
         *error = std::string("cannot make the OpenGL context current: ") + SDL_GetError();
         return false;
     }
+    Context->Optimise = options.Optimise;
+    Optimise = options.Optimise;
     int width = static_cast<int>(parameters.BackBufferWidth);
     int height = static_cast<int>(parameters.BackBufferHeight);
     if (width == 0 || height == 0) {
@@ -102,9 +81,10 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
         *error = "cannot make a back buffer with a 24-bit depth buffer";
         return false;
     }
-    if (!Program.Build(error)) {
+    if (!Programs.BuildGeneral(error)) {
         return false;
     }
+    CurrentProgram = &Programs.General();
     glGenVertexArrays(1, &VertexArray);
     glBindVertexArray(VertexArray);
     for (GLuint attribute = 0; attribute < 4; ++attribute) {
@@ -115,8 +95,10 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     bool zeroToOne = UseZeroToOneDepth(options.UseClipControl);
     // Direct3D samples pixels at integer positions, GL half a pixel further on.
-    Program.SetClipFixup(1.0f / static_cast<float>(width), -1.0f / static_cast<float>(height),
-                         zeroToOne ? 0.0f : 1.0f);
+    Uniforms.Fixup[0] = 1.0f / static_cast<float>(width);
+    Uniforms.Fixup[1] = -1.0f / static_cast<float>(height);
+    Uniforms.Fixup[2] = zeroToOne ? 0.0f : 1.0f;
+    Uniforms.Touch(GlUniformState::ClipFixup);
     bool immediate = parameters.PresentationInterval == PresentIntervalImmediate;
     SetSwapInterval(immediate ? 0 : 1);
     return true;
@@ -124,7 +106,7 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
 
 void GlDevice::Release() {
     if (Context->MakeCurrent()) {
-        Program.Destroy();
+        Programs.Destroy();
         Target.Destroy();
         glDeleteVertexArrays(1, &VertexArray);
     }
@@ -187,19 +169,27 @@ HRESULT GlDevice::SetTransform(TransformState state, const Matrix4* matrix) {
     if (matrix == nullptr) {
         return E_FAIL;
     }
+    Matrix4* target = nullptr;
     switch (state) {
         case TransformState::World:
-            World = *matrix;
+            target = &World;
             break;
         case TransformState::View:
-            View = *matrix;
-            Lights.ViewChanged();
+            target = &View;
             break;
         case TransformState::Projection:
-            Projection = *matrix;
+            target = &Projection;
             break;
         default:
             return E_FAIL;
+    }
+    // Bit for bit: a negative zero is not the same matrix entry as a positive one.
+    if (Optimise && std::memcmp(target, matrix, sizeof(Matrix4)) == 0) {
+        return S_OK;
+    }
+    *target = *matrix;
+    if (state == TransformState::View) {
+        Lights.ViewChanged();
     }
     TransformsDirty = true;
     return S_OK;
@@ -226,8 +216,11 @@ HRESULT GlDevice::SetMaterial(const Material* material) {
     if (material == nullptr) {
         return E_FAIL;
     }
-    CurrentMaterial = *material;
-    MaterialDirty = true;
+    if (Optimise && std::memcmp(&Uniforms.CurrentMaterial, material, sizeof(Material)) == 0) {
+        return S_OK;
+    }
+    Uniforms.CurrentMaterial = *material;
+    Uniforms.Touch(GlUniformState::Material);
     return S_OK;
 }
 
@@ -244,29 +237,34 @@ HRESULT GlDevice::SetTextureStageState(uint32_t stage, TextureStageState state, 
     if (stage != 0) {
         return E_FAIL;
     }
+    StageSetup& setup = Uniforms.CurrentStage;
+    uint32_t* slot = nullptr;
     switch (state) {
         case TextureStageState::ColorOp:
-            Stage.ColorOp = value;
+            slot = &setup.ColorOp;
             break;
         case TextureStageState::ColorArg1:
-            Stage.ColorArg1 = value;
+            slot = &setup.ColorArg1;
             break;
         case TextureStageState::ColorArg2:
-            Stage.ColorArg2 = value;
+            slot = &setup.ColorArg2;
             break;
         case TextureStageState::AlphaOp:
-            Stage.AlphaOp = value;
+            slot = &setup.AlphaOp;
             break;
         case TextureStageState::AlphaArg1:
-            Stage.AlphaArg1 = value;
+            slot = &setup.AlphaArg1;
             break;
         case TextureStageState::AlphaArg2:
-            Stage.AlphaArg2 = value;
+            slot = &setup.AlphaArg2;
             break;
         default:
             return E_FAIL;
     }
-    StageDirty = true;
+    if (!Optimise || *slot != value) {
+        *slot = value;
+        Uniforms.Touch(GlUniformState::Stage);
+    }
     return S_OK;
 }
 
@@ -278,77 +276,16 @@ HRESULT GlDevice::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_
     if (stream != 0 || !usable) {
         return E_FAIL;
     }
-    Context->StreamSource = glBuffer;
-    Context->StreamChanged = true;
-    StreamOffset = offset;
+    if (!Optimise || Context->StreamSource != glBuffer || StreamOffset != offset) {
+        Context->StreamSource = glBuffer;
+        Context->StreamChanged = true;
+        StreamOffset = offset;
+    }
     return S_OK;
 }
 
 HRESULT GlDevice::SetFVF(uint32_t format) {
     return format == VertexFormat ? S_OK : E_FAIL;
-}
-
-HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
-    GlVertexBuffer* buffer = Context->StreamSource;
-    if (type != PrimitiveType::TriangleStrip || buffer == nullptr || !Context->MakeCurrent()) {
-        return E_FAIL;
-    }
-    uint64_t first = uint64_t{StreamOffset / VertexStride} + startVertex;
-    uint64_t count = uint64_t{primitiveCount} + 2;
-    if (first + count > buffer->VertexCount()) {
-        return E_FAIL;
-    }
-    if (primitiveCount == 0) {
-        return S_OK;
-    }
-    PrepareDraw();
-    glDrawArrays(GL_TRIANGLE_STRIP, static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
-    return S_OK;
-}
-
-void GlDevice::PrepareDraw() {
-    if (States.NeedsApply()) {
-        States.Apply();
-    }
-    if (States.TakeLightingChange()) {
-        Program.SetLighting(States.Lighting(), States.Ambient());
-    }
-    if (TransformsDirty) {
-        UploadTransforms();
-    }
-    if (Lights.NeedsPacking()) {
-        Program.SetLights(Lights.Pack(View));
-    }
-    if (MaterialDirty) {
-        Program.SetMaterial(CurrentMaterial);
-        MaterialDirty = false;
-    }
-    bool textureBound = Context->BoundTexture != nullptr;
-    if (StageDirty || textureBound != TextureBoundAtLastDraw) {
-        Program.SetStage(Stage, textureBound);
-        StageDirty = false;
-        TextureBoundAtLastDraw = textureBound;
-    }
-    if (textureBound) {
-        glBindTexture(GL_TEXTURE_2D, Context->BoundTexture->Name());
-    }
-    if (Context->StreamChanged) {
-        BindStream();
-    }
-}
-
-void GlDevice::UploadTransforms() {
-    Matrix4 worldView = MatrixMultiply(World, View);
-    float normalMatrix[9];
-    NormalMatrix(worldView, normalMatrix);
-    Program.SetTransforms(worldView, Projection, normalMatrix);
-    TransformsDirty = false;
-}
-
-void GlDevice::BindStream() {
-    glBindBuffer(GL_ARRAY_BUFFER, Context->StreamSource->Name());
-    SetVertexLayout(StreamOffset);
-    Context->StreamChanged = false;
 }
 
 HRESULT GlDevice::Clear(uint32_t flags, uint32_t color, float z, uint32_t /*stencil*/) {

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "platform/gl_context.h"
-#include "platform/gl_fixed_function_program.h"
 #include "platform/gl_light_table.h"
+#include "platform/gl_program_cache.h"
 #include "platform/gl_render_states.h"
 #include "platform/gl_render_target.h"
+#include "platform/gl_uniform_state.h"
 #include "platform/graphics_system.h"
 
 namespace gfx {
@@ -21,11 +22,21 @@ namespace gfx {
 // what changed since the previous draw. Lights are kept by index and uploaded, packed, only after
 // a light, an enable or the view changed.
 //
+// The optimised path (the default) also ignores setters that change nothing, skips draws whose
+// vertices all lie outside the view, lights each draw only with the lights that can reach its
+// buffer's bounding sphere, and draws with a fragment shader made for the texture stage's setup.
+// None of this changes a pixel.
+//
 // The window must outlive the device. Resources stay safe to release after the device.
+class GlVertexBuffer;
+
 class GlDevice final : public Device {
   public:
     struct Options {
         bool UseClipControl = true;  // false maps clip depth in the shader even where GL could
+        // false draws every call as given, through one shader, uploading all state each time it
+        // is set: the plain path the optimised one must match pixel for pixel.
+        bool Optimise = true;
     };
 
     // Takes ownership of context, which must be current for window.
@@ -74,26 +85,34 @@ class GlDevice final : public Device {
     ~GlDevice() override = default;
     bool Initialise(const PresentParameters& parameters, const Options& options,
                     std::string* error);
-    void PrepareDraw();
-    void UploadTransforms();
+    // The draw path (gl_device_draw.cpp).
+    bool Culled(const GlVertexBuffer& buffer);
+    void PrepareDraw(const GlVertexBuffer& buffer);
+    void UpdateTransforms();
+    void SelectLights(const GlVertexBuffer& buffer);
+    void UseProgram();
+    void BindTexture();
     void BindStream();
 
     std::shared_ptr<GlContext> Context;
-    GlFixedFunctionProgram Program;
+    GlProgramCache Programs;
+    GlFixedFunctionProgram* CurrentProgram = nullptr;
+    uint64_t ProgramStageVersion = 0;  // of the stage setup CurrentProgram was picked for
+    GlUniformState Uniforms;
     GlRenderTarget Target;
     GlRenderStates States;
     GlLightTable Lights;
     GLuint VertexArray = 0;
+    bool Optimise = true;
     Matrix4 World = Matrix4::Identity();
     Matrix4 View = Matrix4::Identity();
     Matrix4 Projection = Matrix4::Identity();
-    Material CurrentMaterial;
-    StageSetup Stage;
+    Matrix4 ObjectToClip = Matrix4::Identity();
     uint32_t StreamOffset = 0;
     bool TransformsDirty = true;
-    bool MaterialDirty = true;
-    bool StageDirty = true;
-    bool TextureBoundAtLastDraw = false;
+    // The packed lights' slots that the uniforms hold; stale after the lights were packed again.
+    uint32_t SelectedLights = 0;
+    bool SelectionStale = true;
     bool InScene = false;
     bool CaptureFrames = false;
     std::vector<uint8_t> CapturedFrame;

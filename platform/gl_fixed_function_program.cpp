@@ -33,10 +33,9 @@ float Channel(uint32_t argb, int shift) {
 
 }  // namespace
 
-bool GlFixedFunctionProgram::Build(std::string* error) {
+bool GlFixedFunctionProgram::Build(const std::string& fragmentSource, std::string* error) {
     GLuint vertex = Compile(GL_VERTEX_SHADER, FixedFunctionVertexShader, error);
-    GLuint fragment =
-        vertex == 0 ? 0 : Compile(GL_FRAGMENT_SHADER, FixedFunctionFragmentShader, error);
+    GLuint fragment = vertex == 0 ? 0 : Compile(GL_FRAGMENT_SHADER, fragmentSource.c_str(), error);
     if (fragment == 0) {
         glDeleteShader(vertex);
         return false;
@@ -86,31 +85,50 @@ void GlFixedFunctionProgram::FindUniforms() {
     Uniform.AlphaStage = find("AlphaStage");
 }
 
-void GlFixedFunctionProgram::SetTransforms(const Matrix4& worldView, const Matrix4& projection,
-                                           const float (&normalMatrix)[9]) {
-    glUniformMatrix4fv(Uniform.WorldView, 1, GL_FALSE, worldView.Data());
-    glUniformMatrix4fv(Uniform.Projection, 1, GL_FALSE, projection.Data());
-    glUniformMatrix3fv(Uniform.NormalMatrix, 1, GL_FALSE, normalMatrix);
+void GlFixedFunctionProgram::Sync(const GlUniformState& state) {
+    for (int group = 0; group < GlUniformState::GroupCount; ++group) {
+        if (Held[group] != state.Versions[group]) {
+            Upload(static_cast<GlUniformState::Group>(group), state);
+            Held[group] = state.Versions[group];
+        }
+    }
 }
 
-void GlFixedFunctionProgram::SetClipFixup(float x, float y, float depthFixup) {
-    glUniform3f(Uniform.ClipFixup, x, y, depthFixup);
+void GlFixedFunctionProgram::Upload(GlUniformState::Group group, const GlUniformState& state) {
+    switch (group) {
+        case GlUniformState::Transforms:
+            glUniformMatrix4fv(Uniform.WorldView, 1, GL_FALSE, state.WorldView.Data());
+            glUniformMatrix4fv(Uniform.Projection, 1, GL_FALSE, state.Projection.Data());
+            glUniformMatrix3fv(Uniform.NormalMatrix, 1, GL_FALSE, state.NormalMatrix);
+            break;
+        case GlUniformState::ClipFixup:
+            glUniform3fv(Uniform.ClipFixup, 1, state.Fixup);
+            break;
+        case GlUniformState::Lighting:
+            glUniform1i(Uniform.Lighting, state.LightingOn ? 1 : 0);
+            glUniform3f(Uniform.GlobalAmbient, Channel(state.Ambient, 16),
+                        Channel(state.Ambient, 8), Channel(state.Ambient, 0));
+            break;
+        case GlUniformState::Material: {
+            const Material& material = state.CurrentMaterial;
+            glUniform3f(Uniform.MaterialAmbient, material.Ambient.r, material.Ambient.g,
+                        material.Ambient.b);
+            glUniform3f(Uniform.MaterialEmissive, material.Emissive.r, material.Emissive.g,
+                        material.Emissive.b);
+            break;
+        }
+        case GlUniformState::Lights:
+            UploadLights(state.PackedLightSet);
+            break;
+        case GlUniformState::Stage:
+            UploadStage(state.CurrentStage, state.TextureBound);
+            break;
+        default:
+            break;
+    }
 }
 
-void GlFixedFunctionProgram::SetLighting(bool enabled, uint32_t ambient) {
-    glUniform1i(Uniform.Lighting, enabled ? 1 : 0);
-    glUniform3f(Uniform.GlobalAmbient, Channel(ambient, 16), Channel(ambient, 8),
-                Channel(ambient, 0));
-}
-
-void GlFixedFunctionProgram::SetMaterial(const Material& material) {
-    glUniform3f(Uniform.MaterialAmbient, material.Ambient.r, material.Ambient.g,
-                material.Ambient.b);
-    glUniform3f(Uniform.MaterialEmissive, material.Emissive.r, material.Emissive.g,
-                material.Emissive.b);
-}
-
-void GlFixedFunctionProgram::SetLights(const PackedLights& lights) {
+void GlFixedFunctionProgram::UploadLights(const PackedLights& lights) {
     glUniform1i(Uniform.LightCount, lights.Count);
     if (lights.Count == 0) {
         return;
@@ -121,7 +139,7 @@ void GlFixedFunctionProgram::SetLights(const PackedLights& lights) {
     glUniform4fv(Uniform.LightAttenuation, lights.Count, &lights.Attenuation[0][0]);
 }
 
-void GlFixedFunctionProgram::SetStage(const StageSetup& stage, bool textureBound) {
+void GlFixedFunctionProgram::UploadStage(const StageSetup& stage, bool textureBound) {
     glUniform1i(Uniform.TextureBound, textureBound ? 1 : 0);
     glUniform3i(Uniform.ColorStage, static_cast<GLint>(stage.ColorOp),
                 static_cast<GLint>(stage.ColorArg1), static_cast<GLint>(stage.ColorArg2));

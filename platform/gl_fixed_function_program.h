@@ -2,46 +2,32 @@
 
 #include <string>
 
-#include "geometry/matrix4.h"
 #include "platform/gl_api.h"
-#include "platform/gl_light_table.h"
-#include "platform/graphics_device.h"
+#include "platform/gl_uniform_state.h"
 
 namespace gfx {
 
-// Texture stage 0: operation and two arguments for colour and for alpha, with Direct3D's values.
-struct StageSetup {
-    uint32_t ColorOp = TextureOpModulate;
-    uint32_t ColorArg1 = TextureArgTexture;
-    uint32_t ColorArg2 = TextureArgCurrent;
-    uint32_t AlphaOp = TextureOpSelectArg1;
-    uint32_t AlphaArg1 = TextureArgTexture;
-    uint32_t AlphaArg2 = TextureArgCurrent;
-};
-
-// The shader program that stands in for the fixed-function pipeline, and its uniforms. Each
-// setter uploads at once; the device calls them only for what changed since the last draw.
+// One shader program that stands in for the fixed-function pipeline: the vertex lighting shader
+// with a fragment shader for texture stage 0. It remembers which version of each uniform group
+// it holds and uploads only the groups that moved on since.
 class GlFixedFunctionProgram {
   public:
     // Compiles and links the program in the current context; false with the compiler's log.
-    bool Build(std::string* error);
+    bool Build(const std::string& fragmentSource, std::string* error);
     void Destroy();
     void Use() const { glUseProgram(ProgramName); }
 
-    // normalMatrix: the inverse transpose of worldView's 3x3 part, row-vector form, rows first.
-    void SetTransforms(const Matrix4& worldView, const Matrix4& projection,
-                       const float (&normalMatrix)[9]);
-    // x, y: clip-space shift per unit w; depthFixup 1 maps clip depth [0, w] to [-w, w].
-    void SetClipFixup(float x, float y, float depthFixup);
-    void SetLighting(bool enabled, uint32_t ambient);
-    void SetMaterial(const Material& material);
-    void SetLights(const PackedLights& lights);
-    void SetStage(const StageSetup& stage, bool textureBound);
+    // Brings the uniforms in line with state; the program must be in use.
+    void Sync(const GlUniformState& state);
 
   private:
     void FindUniforms();
+    void Upload(GlUniformState::Group group, const GlUniformState& state);
+    void UploadLights(const PackedLights& lights);
+    void UploadStage(const StageSetup& stage, bool textureBound);
 
     GLuint ProgramName = 0;
+    uint64_t Held[GlUniformState::GroupCount] = {};
     struct {
         GLint WorldView, Projection, NormalMatrix, ClipFixup, Lighting, GlobalAmbient;
         GLint MaterialAmbient, MaterialEmissive, LightCount, LightPosition, LightDiffuse;

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdlib>
+
 namespace gfx {
 
 GlGraphicsSystem* GlGraphicsSystem::Create(std::string* error) {
@@ -33,8 +35,13 @@ HRESULT GlGraphicsSystem::CreateDevice(SDL_Window* window, const PresentParamete
     if (context == nullptr) {
         return E_FAIL;
     }
+    GlDevice::Options options = Settings.Device;
+    const char* unoptimised = std::getenv(UnoptimisedVariable);
+    if (unoptimised != nullptr && std::string(unoptimised) == "1") {
+        options.Optimise = false;
+    }
     GlDevice* created = nullptr;
-    if (Failed(GlDevice::Create(window, context, parameters, Settings.Device, &created, &Error))) {
+    if (Failed(GlDevice::Create(window, context, parameters, options, &created, &Error))) {
         return E_FAIL;
     }
     *device = created;

@@ -18,6 +18,8 @@ class GlGraphicsSystem final : public GraphicsSystem {
         int ContextMinor = 3;
         GlDevice::Options Device;
     };
+    // Set to 1, this variable makes every device take the plain path (Options::Optimise false).
+    static constexpr const char* UnoptimisedVariable = "BANNER_GL_UNOPTIMISED";
 
     // Null, with a one-line reason in *error, when SDL has no usable video driver or OpenGL.
     static GlGraphicsSystem* Create(std::string* error);

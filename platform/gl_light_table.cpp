@@ -1,6 +1,8 @@
 #include "platform/gl_light_table.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <iterator>
 
 #include "geometry/matrix_math.h"
 
@@ -80,6 +82,36 @@ const PackedLights& GlLightTable::Pack(const Matrix4& view) {
     }
     Dirty = false;
     return Packed;
+}
+
+uint32_t GlLightTable::Reaching(const GlBoundingSphere& sphere, const Matrix4& objectToView) const {
+    uint32_t mask = 0;
+    for (int slot = 0; slot < Packed.Count; ++slot) {
+        bool point = Packed.Position[slot][3] != 0.0f;
+        if (!point ||
+            !sphere.BeyondReach(objectToView, Packed.Position[slot], Packed.Attenuation[slot][3])) {
+            mask |= 1u << slot;
+        }
+    }
+    return mask;
+}
+
+void GlLightTable::Select(uint32_t mask, PackedLights& out) const {
+    out.Count = 0;
+    for (int slot = 0; slot < Packed.Count; ++slot) {
+        if ((mask & (1u << slot)) == 0) {
+            continue;
+        }
+        int to = out.Count++;
+        std::copy(std::begin(Packed.Position[slot]), std::end(Packed.Position[slot]),
+                  out.Position[to]);
+        std::copy(std::begin(Packed.Diffuse[slot]), std::end(Packed.Diffuse[slot]),
+                  out.Diffuse[to]);
+        std::copy(std::begin(Packed.Ambient[slot]), std::end(Packed.Ambient[slot]),
+                  out.Ambient[to]);
+        std::copy(std::begin(Packed.Attenuation[slot]), std::end(Packed.Attenuation[slot]),
+                  out.Attenuation[to]);
+    }
 }
 
 }  // namespace gfx

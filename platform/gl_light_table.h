@@ -4,6 +4,7 @@
 #include <map>
 
 #include "geometry/matrix4.h"
+#include "platform/gl_bounding_sphere.h"
 #include "platform/graphics_device.h"
 
 namespace gfx {
@@ -33,6 +34,12 @@ class GlLightTable {
     bool NeedsPacking() const { return Dirty; }
     // Packs the first PackedLights::Capacity enabled lights; any more are left out.
     const PackedLights& Pack(const Matrix4& view);
+
+    // Of the lights the last Pack packed, by slot: those that may reach some point of the
+    // sphere drawn through objectToView. Directional lights reach everything.
+    uint32_t Reaching(const GlBoundingSphere& sphere, const Matrix4& objectToView) const;
+    // The packed lights of the slots in mask, in slot order.
+    void Select(uint32_t mask, PackedLights& out) const;
 
   private:
     struct Entry {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace gfx {
 namespace {
@@ -42,6 +43,7 @@ HRESULT GlTexture::Create(std::shared_ptr<GlContext> context, uint32_t width, ui
         glDeleteTextures(1, &name);
         return E_FAIL;
     }
+    context->BoundTextureName = name;
     uint32_t chain = FullChainLength(width, height);
     uint32_t count = levels == 0 ? chain : std::min(levels, chain);
     *texture = new GlTexture(std::move(context), width, height, count, name);
@@ -73,10 +75,25 @@ HRESULT GlTexture::LockRect(uint32_t level, LockedRect* locked, const Rect* rect
         }
         offset = static_cast<size_t>(rect->Top) * Pitch() + static_cast<size_t>(rect->Left) * 4;
     }
-    Locked = true;
+    if (!Locked) {
+        Locked = true;
+        LockedBits = LockTarget();
+    }
     locked->Pitch = static_cast<int32_t>(Pitch());
-    locked->Bits = Level0.data() + offset;
+    locked->Bits = LockedBits + offset;
     return S_OK;
+}
+
+// Generators lock their textures every frame and often write what is there already; an upload
+// makes the driver wait for the draws that still read the texture.
+uint8_t* GlTexture::LockTarget() {
+    LockedInScratch = Context->Optimise && !Context->LockScratchInUse;
+    if (!LockedInScratch) {
+        return Level0.data();
+    }
+    Context->LockScratchInUse = true;
+    Context->LockScratch.assign(Level0.begin(), Level0.end());
+    return Context->LockScratch.data();
 }
 
 HRESULT GlTexture::UnlockRect(uint32_t level) {
@@ -84,18 +101,40 @@ HRESULT GlTexture::UnlockRect(uint32_t level) {
         return E_FAIL;
     }
     Locked = false;
+    if (!LockedInScratch) {
+        Upload();
+        return S_OK;
+    }
+    Context->LockScratchInUse = false;
+    const uint8_t* written = Context->LockScratch.data();
+    // GL's texels are undefined until the first upload.
+    if (!Uploaded || std::memcmp(written, Level0.data(), Level0.size()) != 0) {
+        std::memcpy(Level0.data(), written, Level0.size());
+        Upload();
+    }
+    return S_OK;
+}
+
+void GlTexture::Upload() {
     glBindTexture(GL_TEXTURE_2D, TextureName);
+    Context->BoundTextureName = TextureName;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
                     static_cast<GLsizei>(TextureHeight), GL_BGRA, GL_UNSIGNED_BYTE, Level0.data());
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    return S_OK;
+    Uploaded = true;
 }
 
 void GlTexture::Release() {
     if (Context->BoundTexture == this) {
         Context->BoundTexture = nullptr;
+    }
+    if (Locked && LockedInScratch) {
+        Context->LockScratchInUse = false;
+    }
+    if (Context->BoundTextureName == TextureName) {
+        Context->BoundTextureName = 0;
     }
     if (Context->MakeCurrent()) {
         glDeleteTextures(1, &TextureName);

@@ -33,6 +33,9 @@ class GlTexture final : public Texture {
               GLuint name);
     ~GlTexture() override = default;
     uint32_t Pitch() const { return TextureWidth * 4; }
+    // The bytes a lock hands out: the context's scratch copy of Level0 where it can be had.
+    uint8_t* LockTarget();
+    void Upload();
 
     std::shared_ptr<GlContext> Context;
     uint32_t TextureWidth;
@@ -41,6 +44,9 @@ class GlTexture final : public Texture {
     std::vector<uint8_t> Level0;
     GLuint TextureName;
     bool Locked = false;
+    bool LockedInScratch = false;
+    bool Uploaded = false;
+    uint8_t* LockedBits = nullptr;
 };
 
 }  // namespace gfx

@@ -41,6 +41,9 @@ HRESULT GlVertexBuffer::Unlock() {
     Locked = false;
     glBindBuffer(GL_ARRAY_BUFFER, BufferName);
     glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(Bytes.size()), Bytes.data());
+    if (Context->Optimise) {
+        Sphere = GlBoundingSphere::OfVertices(Bytes.data(), VertexCount());
+    }
     return S_OK;
 }
 

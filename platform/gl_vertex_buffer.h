@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/gl_api.h"
+#include "platform/gl_bounding_sphere.h"
 #include "platform/gl_context.h"
 #include "platform/graphics_device.h"
 
@@ -23,6 +24,8 @@ class GlVertexBuffer final : public VertexBuffer {
 
     GLuint Name() const { return BufferName; }
     uint32_t VertexCount() const;
+    // Of what the last Unlock made current; kept only on the device's optimised path.
+    const GlBoundingSphere& Bound() const { return Sphere; }
 
   private:
     GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name);
@@ -32,6 +35,7 @@ class GlVertexBuffer final : public VertexBuffer {
     std::vector<uint8_t> Bytes;
     GLuint BufferName;
     bool Locked = false;
+    GlBoundingSphere Sphere;
 };
 
 }  // namespace gfx
