@@ -30,6 +30,9 @@ class Application {
     // window was closed, 1 after a failure, which one line on stderr (or its error box) names.
     int Run();
 
+    // Whether the window was destroyed and the loop is to end.
+    bool QuitRequested() const { return QuitPosted; }
+
     HRESULT CreateGraphicsDevice(SDL_Window* window);
     HRESULT CreateAudioEngine();
     void WindowProc(const SDL_Event& event);
