@@ -7,7 +7,7 @@ packages=(
     libsdl2-dev libpng-dev
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0
     libgtest-dev libgmock-dev
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool x11-utils xfonts-base
     ffmpeg
 )
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """End-to-end checks of a banner program's window under a private Xvfb display.
 
-Usage: banner_e2e.py <case> <program> [expected window height]
-Cases: window, escape, close_request, no_display, no_audio.
+Usage: banner_e2e.py <case> <program> [expected window height [box column]]
+Cases: window, scene, l_key, escape, close_request, moved, full_show, no_display, no_audio,
+old_gl.
 """
 
 import os
@@ -14,11 +15,13 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from x11_close_request import send_close_request  # noqa: E402
+from x11_screenshot import grab_window  # noqa: E402
 
 TITLE = "D3D Tutorial 03: Matrices"
 WINDOW_CLASS = '"D3D Tutorial", "D3D Tutorial"'
 STARTUP_LIMIT = 90.0  # software OpenGL builds every texture at start-up
 EXIT_LIMIT = 1.0
+SHOW_LENGTH = (119.0, 125.0)  # the show ends by itself within this many seconds of the start
 
 
 class Failure(Exception):
@@ -173,6 +176,121 @@ def case_window(program, height):
         check(window in WindowEvents.windows(log, "CreateNotify"), "window creation not seen")
 
 
+def count_pixels(rows, wanted, columns=None):
+    first, last = columns if columns else (0, len(rows[0]))
+    return sum(1 for row in rows for pixel in row[max(first, 0):last] if wanted(pixel))
+
+
+def is_lit(pixel):
+    return max(pixel) > 40
+
+
+def is_glow_yellow(pixel):
+    red, green, blue = pixel
+    return red > 180 and green > 180 and blue < 120
+
+
+def focus(xvfb, window):
+    xvfb.run(["xdotool", "windowfocus", "--sync", str(window)])
+
+
+def case_scene(program, height, box_column):
+    with Xvfb() as xvfb:
+        process = start_program(program, xvfb.environment(SDL_AUDIODRIVER="dummy"))
+        try:
+            window = wait_for_window(xvfb, process)
+            time.sleep(3.0)
+            lit = count_pixels(grab_window(xvfb.display, window, 960, height), is_lit)
+            check(lit > 300, "the window shows almost nothing: %d lit pixels" % lit)
+            print("%d lit pixels" % lit)
+        finally:
+            process.kill()
+            process.wait()
+
+
+def case_l_key(program, height, box_column):
+    # In the first 18 s the box waits alone with its light off; 'L' lights it, and its glow
+    # star shines in front of it.
+    around_box = (box_column - 40, box_column + 40)
+    with Xvfb() as xvfb:
+        process = start_program(program, xvfb.environment(SDL_AUDIODRIVER="dummy"))
+        try:
+            window = wait_for_window(xvfb, process)
+            focus(xvfb, window)
+            time.sleep(1.0)
+            before = count_pixels(grab_window(xvfb.display, window, 960, height),
+                                  is_glow_yellow, around_box)
+            xvfb.run(["xdotool", "key", "l"])
+            time.sleep(0.5)
+            rows = grab_window(xvfb.display, window, 960, height)
+            after = count_pixels(rows, is_glow_yellow, around_box)
+            elsewhere = count_pixels(rows, is_glow_yellow) - after
+            check(before < 10, "yellow at the box before 'L': %d pixels" % before)
+            check(after > 150, "no glow at the box after 'L': %d yellow pixels" % after)
+            check(elsewhere < 10, "yellow away from the box: %d pixels" % elsewhere)
+            print("yellow pixels at the box: %d before, %d after" % (before, after))
+        finally:
+            process.kill()
+            process.wait()
+
+
+def case_moved(program, height, box_column):
+    # A window manager may put the window elsewhere; the show goes on regardless.
+    with Xvfb() as xvfb:
+        process = start_program(program, xvfb.environment(SDL_AUDIODRIVER="dummy"))
+        window = wait_for_window(xvfb, process)
+        xvfb.run(["xdotool", "windowmove", "--sync", str(window), "17", "333"])
+        time.sleep(1.5)
+        check(process.poll() is None, "the program ended after its window was moved")
+        lit = count_pixels(grab_window(xvfb.display, window, 960, height), is_lit)
+        check(lit > 300, "the moved window shows almost nothing")
+        focus(xvfb, window)
+        xvfb.run(["xdotool", "key", "Escape"])
+        wait_for_exit(process, EXIT_LIMIT)
+        check(process.returncode == 0, "exit status %d" % process.returncode)
+        check(process.stderr.read() == "", "unexpected stderr")
+
+
+def case_full_show(program, height, box_column):
+    with Xvfb() as xvfb:
+        started = time.monotonic()
+        process = start_program(program, xvfb.environment(SDL_AUDIODRIVER="dummy"))
+        wait_for_exit(process, SHOW_LENGTH[1] + 30)
+        took = time.monotonic() - started
+        stderr = process.stderr.read()
+        check(process.returncode == 0, "exit status %d: %s" % (process.returncode, stderr))
+        check(stderr == "", "unexpected stderr: " + stderr)
+        check(SHOW_LENGTH[0] <= took <= SHOW_LENGTH[1], "the show lasted %.1f s" % took)
+        print("the show ended by itself after %.1f s" % took)
+
+
+def case_old_gl(program, height, box_column):
+    # A driver that offers less than OpenGL 3.3: the device cannot be made. The error box is
+    # modal, as it should be; the test closes it like a person would.
+    with Xvfb() as xvfb:
+        events = WindowEvents(xvfb)
+        env = xvfb.environment(SDL_AUDIODRIVER="dummy", MESA_GL_VERSION_OVERRIDE="3.0",
+                               MESA_GLSL_VERSION_OVERRIDE="130")
+        process = start_program(program, env)
+        deadline = time.monotonic() + STARTUP_LIMIT
+        boxes = []
+        while not boxes and time.monotonic() < deadline and process.poll() is None:
+            tree = xvfb.run(["xwininfo", "-root", "-tree"])
+            boxes = [int(found, 16) for found in re.findall(r'(0x[0-9a-f]+) "Init Error"', tree)]
+            time.sleep(0.1)
+        check(boxes, "no error box appeared")
+        send_close_request(xvfb.display, boxes[0])
+        wait_for_exit(process, 10.0)
+        log = events.stop()
+        line = one_line(process.stderr.read())
+        check(process.returncode == 1, "exit status %d" % process.returncode)
+        check("Direct3D Device Creating Error" in line, "unexpected line: " + line)
+        shown = set(WindowEvents.windows(log, "MapNotify")) - set(boxes)
+        check(not xvfb.window_ids("--name", "^%s$" % re.escape(TITLE)) or not shown,
+              "the program's window was shown")
+        print(line)
+
+
 def case_escape(program, height):
     with Xvfb() as xvfb:
         process = start_program(program, xvfb.environment(SDL_AUDIODRIVER="dummy"))
@@ -227,6 +345,11 @@ def case_no_audio(program, height):
 
 CASES = {
     "window": case_window,
+    "scene": case_scene,
+    "l_key": case_l_key,
+    "moved": case_moved,
+    "full_show": case_full_show,
+    "old_gl": case_old_gl,
     "escape": case_escape,
     "close_request": case_close_request,
     "no_display": case_no_display,
@@ -235,12 +358,17 @@ CASES = {
 
 
 def main():
-    if len(sys.argv) not in (3, 4) or sys.argv[1] not in CASES:
+    if len(sys.argv) not in (3, 4, 5) or sys.argv[1] not in CASES:
         print(__doc__, file=sys.stderr)
         return 2
-    height = int(sys.argv[3]) if len(sys.argv) == 4 else 92
+    height = int(sys.argv[3]) if len(sys.argv) >= 4 else 92
+    box_column = int(sys.argv[4]) if len(sys.argv) == 5 else 690
+    case = CASES[sys.argv[1]]
     try:
-        CASES[sys.argv[1]](sys.argv[2], height)
+        if case.__code__.co_argcount == 3:
+            case(sys.argv[2], height, box_column)
+        else:
+            case(sys.argv[2], height)
     except Failure as failure:
         print("FAILED: %s" % failure, file=sys.stderr)
         return 1
