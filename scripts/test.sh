@@ -1,6 +1,19 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test.
+# Sets up the machine, builds everything and runs every test: once in a normal build, then the
+# unit, reliability and end-to-end tests again in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, where any report fails the run.
+# BANNER_SKIP_SANITIZERS=1 skips the second pass (for a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+jobs="$(nproc)"
+
 scripts/build.sh build
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+if [ "${BANNER_SKIP_SANITIZERS:-0}" = "1" ]; then
+    exit 0
+fi
+export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+scripts/build.sh build-asan -DBANNER_SANITIZE=ON
+ctest --test-dir build-asan --output-on-failure -j "$jobs" -L "unit|gl|reliability|sanitize|e2e"
