@@ -39,15 +39,18 @@ GlBoundingSphere GlBoundingSphere::OfVertices(const uint8_t* vertices, size_t co
     for (int k = 0; k < 3; ++k) {
         sphere.Centre[k] = (low[k] + high[k]) / 2.0;
     }
-    double farthest = 0.0;
+    double farthest = 0.0;  // squared
     for (size_t i = 0; i < count; ++i) {
         float p[3];
         std::memcpy(p, vertices + i * VertexStride + offsetof(Vertex, Position), sizeof p);
-        double d =
-            std::hypot(p[0] - sphere.Centre[0], p[1] - sphere.Centre[1], p[2] - sphere.Centre[2]);
-        farthest = std::max(farthest, d);
+        double squared = 0.0;
+        for (int k = 0; k < 3; ++k) {
+            double d = p[k] - sphere.Centre[k];
+            squared += d * d;
+        }
+        farthest = std::max(farthest, squared);
     }
-    sphere.Radius = farthest * (1.0 + Slack) + 1e-6;
+    sphere.Radius = std::sqrt(farthest) * (1.0 + Slack) + 1e-6;
     sphere.IsValid = true;
     return sphere;
 }

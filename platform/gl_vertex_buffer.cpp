@@ -1,5 +1,7 @@
 #include "platform/gl_vertex_buffer.h"
 
+#include <cstring>
+
 #include "geometry/vertex.h"
 
 namespace gfx {
@@ -13,7 +15,12 @@ HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t leng
     glGenBuffers(1, &name);
     glBindBuffer(GL_ARRAY_BUFFER, name);
     glBufferData(GL_ARRAY_BUFFER, length, nullptr, GL_STATIC_DRAW);
-    if (glGetError() != GL_NO_ERROR) {
+    void* zeroed = glMapBufferRange(GL_ARRAY_BUFFER, 0, length, GL_MAP_WRITE_BIT);
+    if (zeroed != nullptr) {
+        std::memset(zeroed, 0, length);
+    }
+    if (zeroed == nullptr || glUnmapBuffer(GL_ARRAY_BUFFER) != GL_TRUE ||
+        glGetError() != GL_NO_ERROR) {
         glDeleteBuffers(1, &name);
         return E_FAIL;
     }
@@ -22,29 +29,35 @@ HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t leng
 }
 
 GlVertexBuffer::GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name)
-    : Context(std::move(context)), Bytes(length, 0), BufferName(name) {}
+    : Context(std::move(context)), ByteLength(length), BufferName(name) {}
 
 HRESULT GlVertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32_t /*flags*/) {
-    if (data == nullptr || !Context->Alive() || offset > Bytes.size() ||
-        size > Bytes.size() - offset) {
+    if (data == nullptr || offset > ByteLength || size > ByteLength - offset ||
+        !Context->MakeCurrent()) {
         return E_FAIL;
     }
-    Locked = true;
-    *data = Bytes.data() + offset;
+    if (Mapped == nullptr) {
+        glBindBuffer(GL_ARRAY_BUFFER, BufferName);
+        Mapped = static_cast<uint8_t*>(
+            glMapBufferRange(GL_ARRAY_BUFFER, 0, ByteLength, GL_MAP_READ_BIT | GL_MAP_WRITE_BIT));
+        if (Mapped == nullptr) {
+            return E_FAIL;
+        }
+    }
+    *data = Mapped + offset;
     return S_OK;
 }
 
 HRESULT GlVertexBuffer::Unlock() {
-    if (!Locked || !Context->MakeCurrent()) {
+    if (Mapped == nullptr || !Context->MakeCurrent()) {
         return E_FAIL;
     }
-    Locked = false;
-    glBindBuffer(GL_ARRAY_BUFFER, BufferName);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(Bytes.size()), Bytes.data());
     if (Context->Optimise) {
-        Sphere = GlBoundingSphere::OfVertices(Bytes.data(), VertexCount());
+        Sphere = GlBoundingSphere::OfVertices(Mapped, VertexCount());
     }
-    return S_OK;
+    Mapped = nullptr;
+    glBindBuffer(GL_ARRAY_BUFFER, BufferName);
+    return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE ? S_OK : E_FAIL;
 }
 
 uint32_t GlVertexBuffer::VertexCount() const {

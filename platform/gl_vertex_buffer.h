@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "platform/gl_api.h"
 #include "platform/gl_bounding_sphere.h"
@@ -10,8 +9,8 @@
 
 namespace gfx {
 
-// A vertex buffer kept twice: in memory, where Lock hands it out, and in a GL buffer object that
-// Unlock refreshes from it, so a later Lock still sees what was written before.
+// A vertex buffer in a GL buffer object: Lock maps it for reading and writing, so a later Lock
+// still sees what was written before, and Unlock unmaps it. Zero-filled when created.
 class GlVertexBuffer final : public VertexBuffer {
   public:
     static HRESULT Create(std::shared_ptr<GlContext> context, uint32_t length,
@@ -19,7 +18,7 @@ class GlVertexBuffer final : public VertexBuffer {
 
     HRESULT Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) override;
     HRESULT Unlock() override;
-    uint32_t Length() const override { return static_cast<uint32_t>(Bytes.size()); }
+    uint32_t Length() const override { return ByteLength; }
     void Release() override;
 
     GLuint Name() const { return BufferName; }
@@ -32,9 +31,9 @@ class GlVertexBuffer final : public VertexBuffer {
     ~GlVertexBuffer() override = default;
 
     std::shared_ptr<GlContext> Context;
-    std::vector<uint8_t> Bytes;
+    uint32_t ByteLength;
     GLuint BufferName;
-    bool Locked = false;
+    uint8_t* Mapped = nullptr;  // while locked
     GlBoundingSphere Sphere;
 };
 
