@@ -5,6 +5,7 @@
 void PassRecord::Write(std::FILE* out) const {
     std::fprintf(out, "pass %s\nrenderer %s\n", Pass.c_str(), Renderer.c_str());
     std::fprintf(out, "startup %.3f\nrss %ld\n", StartupMs, PeakRssKb);
+    std::fprintf(out, "milestones %.3f %.3f %.3f\n", MainMs, SceneMs, ResourcesMs);
     for (const FrameSample& frame : Frames) {
         std::fprintf(out, "frame %d %.4f %.4f\n", frame.Phase, frame.WallMs, frame.CpuMs);
     }
@@ -25,6 +26,8 @@ bool PassRecord::Parse(const std::string& text, PassRecord* record) {
             std::getline(fields >> std::ws, record->Renderer);
         } else if (key == "startup") {
             fields >> record->StartupMs;
+        } else if (key == "milestones") {
+            fields >> record->MainMs >> record->SceneMs >> record->ResourcesMs;
         } else if (key == "rss") {
             fields >> record->PeakRssKb;
         } else if (key == "frame") {

@@ -16,6 +16,11 @@ struct PassRecord {
     std::string Pass;
     std::string Renderer;    // the GL renderer string
     double StartupMs = 0.0;  // process start to the first frame presented
+    // Milestones of the start-up, also from process start: main entered, the scene built (the
+    // programs build it before main), the device and every resource made.
+    double MainMs = 0.0;
+    double SceneMs = 0.0;
+    double ResourcesMs = 0.0;
     long PeakRssKb = 0;
     std::vector<FrameSample> Frames;
 

@@ -40,7 +40,8 @@ class PhaseTable {
 
     std::string PassName;
     size_t Rounds = 0;
-    double Startup = 0.0;  // median over the rounds
-    long PeakRss = 0;      // largest of the rounds
+    double Startup = 0.0;  // median over the rounds, as are the milestones
+    double Milestones[3] = {};
+    long PeakRss = 0;  // largest of the rounds
     std::vector<Row> Lines;
 };

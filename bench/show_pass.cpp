@@ -21,10 +21,13 @@ std::string RendererString() {
 
 bool ShowPass::Play(PassRecord* record, std::string* error) {
     SelectPath();
+    record->MainMs = StartupMs();
     OffscreenShow show(StartTime);
+    record->SceneMs = StartupMs();
     if (!show.StartUp(error)) {
         return false;
     }
+    record->ResourcesMs = StartupMs();
     // Reading frames back stalls the pipeline; the program never does it.
     show.Device().SetFrameCapture(false);
     record->Pass = Options.ChildPass;
