@@ -172,6 +172,13 @@ void Comet(const TexelSurface& surface, const EffectLook& look, float tailX, flo
     const float r = static_cast<float>(h) / look.Aspect;
     const uint32_t alphaA = Alpha(look.ColorA);
     const uint32_t rgb = LerpRgb(look.ColorA, look.ColorB, 1.0f - look.Blend);
+    // The texel's alpha depends on its distance only through a0, an 8-bit value.
+    std::array<uint32_t, 256> alphaOf{};
+    for (uint32_t a0 = 0; a0 < 256; ++a0) {
+        const auto a0f = static_cast<float>(a0);
+        const float scaled = static_cast<float>(a0 * alphaA) / 255.0f;
+        alphaOf[a0] = ToChannel(a0f + (scaled - a0f) * look.Blend) << 24;
+    }
     for (uint32_t i = 0; i < size; ++i) {
         for (uint32_t j = 0; j < size; ++j) {
             const int64_t di = i - h;
@@ -187,10 +194,7 @@ void Comet(const TexelSurface& surface, const EffectLook& look, float tailX, flo
                 }
             }
             const float f = std::min(1.0f, d2 / r / r);
-            const uint32_t a0 = ToChannel((1.0f - f) * 255.0f);
-            const auto a0f = static_cast<float>(a0);
-            const float scaled = static_cast<float>(a0 * alphaA) / 255.0f;
-            surface.Set(i, j, (ToChannel(a0f + (scaled - a0f) * look.Blend) << 24) + rgb);
+            surface.Set(i, j, alphaOf[ToChannel((1.0f - f) * 255.0f)] + rgb);
         }
     }
 }
@@ -201,10 +205,14 @@ void Tint(const TexelSurface& surface, const EffectLook& look) {
     const float product = static_cast<float>(Alpha(look.ColorB) * Alpha(look.ColorA)) / 255.0f;
     const float factor = alphaB + (product - alphaB) * look.Blend;
     const uint32_t rgb = LerpRgb(look.ColorA, look.ColorB, 1.0f - look.Blend);
+    std::array<uint32_t, 256> texelOf{};
+    for (uint32_t alpha = 0; alpha < 256; ++alpha) {
+        const auto a = static_cast<float>(alpha);
+        texelOf[alpha] = (ToChannel(a * factor / 255.0f) << 24) + rgb;
+    }
     for (uint32_t i = 0; i < size; ++i) {
         for (uint32_t j = 0; j < size; ++j) {
-            const auto a = static_cast<float>(Alpha(surface.Get(i, j)));
-            surface.Set(i, j, (ToChannel(a * factor / 255.0f) << 24) + rgb);
+            surface.Set(i, j, texelOf[Alpha(surface.Get(i, j))]);
         }
     }
 }
