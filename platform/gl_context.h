@@ -37,10 +37,11 @@ class GlContext {
     unsigned int BoundTextureName = 0;
     // The device's Options::Optimise, for the resources.
     bool Optimise = true;
-    // Where a locked texture is written while its own texels keep what was uploaded, so that an
-    // unlock that changed nothing uploads nothing. One texture at a time uses it.
-    std::vector<uint8_t> LockScratch;
-    bool LockScratchInUse = false;
+    // Where a locked texture is written, and what it held when locked: textures keep their
+    // texels only in GL. One texture at a time uses these; another locked meanwhile makes its own.
+    std::vector<uint8_t> LockWritten;
+    std::vector<uint8_t> LockOriginal;
+    bool LockBuffersInUse = false;
 
   private:
     SDL_Window* WindowHandle;

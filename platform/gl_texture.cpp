@@ -56,12 +56,11 @@ GlTexture::GlTexture(std::shared_ptr<GlContext> context, uint32_t width, uint32_
       TextureWidth(width),
       TextureHeight(height),
       Levels(levels),
-      Level0(static_cast<size_t>(width) * height * 4, 0),
       TextureName(name) {}
 
 HRESULT GlTexture::LockRect(uint32_t level, LockedRect* locked, const Rect* rect,
                             uint32_t /*flags*/) {
-    if (level != 0 || locked == nullptr || !Context->Alive()) {
+    if (level != 0 || locked == nullptr || !Context->MakeCurrent()) {
         return E_FAIL;
     }
     size_t offset = 0;
@@ -75,53 +74,68 @@ HRESULT GlTexture::LockRect(uint32_t level, LockedRect* locked, const Rect* rect
         }
         offset = static_cast<size_t>(rect->Top) * Pitch() + static_cast<size_t>(rect->Left) * 4;
     }
-    if (!Locked) {
-        Locked = true;
-        LockedBits = LockTarget();
+    if (Written == nullptr) {
+        BeginLock();
     }
     locked->Pitch = static_cast<int32_t>(Pitch());
-    locked->Bits = LockedBits + offset;
+    locked->Bits = Written->data() + offset;
     return S_OK;
 }
 
-// Generators lock their textures every frame and often write what is there already; an upload
-// makes the driver wait for the draws that still read the texture.
-uint8_t* GlTexture::LockTarget() {
-    LockedInScratch = Context->Optimise && !Context->LockScratchInUse;
-    if (!LockedInScratch) {
-        return Level0.data();
+void GlTexture::BeginLock() {
+    bool shared = !Context->LockBuffersInUse;
+    Context->LockBuffersInUse = Context->LockBuffersInUse || shared;
+    Written = shared ? &Context->LockWritten : &OwnWritten;
+    Original = shared ? &Context->LockOriginal : &OwnOriginal;
+    Written->resize(ByteSize());
+    if (!Uploaded) {
+        std::fill(Written->begin(), Written->end(), 0);
+    } else {
+        glBindTexture(GL_TEXTURE_2D, TextureName);
+        Context->BoundTextureName = TextureName;
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, Written->data());
     }
-    Context->LockScratchInUse = true;
-    Context->LockScratch.assign(Level0.begin(), Level0.end());
-    return Context->LockScratch.data();
+    // Generators lock their textures every frame and often write what is there already; an
+    // upload makes the driver wait for the draws that still read the texture.
+    if (Context->Optimise) {
+        Original->assign(Written->begin(), Written->end());
+    }
+}
+
+bool GlTexture::Changed() const {
+    return !Context->Optimise || !Uploaded ||
+           std::memcmp(Written->data(), Original->data(), ByteSize()) != 0;
+}
+
+void GlTexture::EndLock() {
+    if (Written == &Context->LockWritten) {
+        Context->LockBuffersInUse = false;
+    } else {
+        OwnWritten = {};
+        OwnOriginal = {};
+    }
+    Written = Original = nullptr;
 }
 
 HRESULT GlTexture::UnlockRect(uint32_t level) {
-    if (level != 0 || !Locked || !Context->MakeCurrent()) {
+    if (level != 0 || Written == nullptr || !Context->MakeCurrent()) {
         return E_FAIL;
     }
-    Locked = false;
-    if (!LockedInScratch) {
-        Upload();
-        return S_OK;
+    if (Changed()) {
+        Upload(Written->data());
     }
-    Context->LockScratchInUse = false;
-    const uint8_t* written = Context->LockScratch.data();
-    // GL's texels are undefined until the first upload.
-    if (!Uploaded || std::memcmp(written, Level0.data(), Level0.size()) != 0) {
-        std::memcpy(Level0.data(), written, Level0.size());
-        Upload();
-    }
+    EndLock();
     return S_OK;
 }
 
-void GlTexture::Upload() {
+void GlTexture::Upload(const uint8_t* texels) {
     glBindTexture(GL_TEXTURE_2D, TextureName);
     Context->BoundTextureName = TextureName;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
-                    static_cast<GLsizei>(TextureHeight), GL_BGRA, GL_UNSIGNED_BYTE, Level0.data());
+                    static_cast<GLsizei>(TextureHeight), GL_BGRA, GL_UNSIGNED_BYTE, texels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     Uploaded = true;
 }
@@ -130,8 +144,8 @@ void GlTexture::Release() {
     if (Context->BoundTexture == this) {
         Context->BoundTexture = nullptr;
     }
-    if (Locked && LockedInScratch) {
-        Context->LockScratchInUse = false;
+    if (Written != nullptr) {
+        EndLock();
     }
     if (Context->BoundTextureName == TextureName) {
         Context->BoundTextureName = 0;

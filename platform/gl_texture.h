@@ -10,8 +10,8 @@
 namespace gfx {
 
 // A 32-bit ARGB texture. It reports the mip levels it was asked for, but only level 0 exists:
-// it is kept in memory for LockRect, uploaded by UnlockRect and sampled bilinearly with wrap
-// addressing, never through mip levels.
+// its texels live in GL alone, read back by LockRect and uploaded by UnlockRect, and it is
+// sampled bilinearly with wrap addressing, never through mip levels. Zero until first written.
 class GlTexture final : public Texture {
   public:
     // levels 0 asks for the full chain.
@@ -33,20 +33,24 @@ class GlTexture final : public Texture {
               GLuint name);
     ~GlTexture() override = default;
     uint32_t Pitch() const { return TextureWidth * 4; }
-    // The bytes a lock hands out: the context's scratch copy of Level0 where it can be had.
-    uint8_t* LockTarget();
-    void Upload();
+    size_t ByteSize() const { return static_cast<size_t>(Pitch()) * TextureHeight; }
+    // Fills the lock's buffers with the texels as they are.
+    void BeginLock();
+    bool Changed() const;
+    void EndLock();
+    void Upload(const uint8_t* texels);
 
     std::shared_ptr<GlContext> Context;
     uint32_t TextureWidth;
     uint32_t TextureHeight;
     uint32_t Levels;
-    std::vector<uint8_t> Level0;
     GLuint TextureName;
-    bool Locked = false;
-    bool LockedInScratch = false;
     bool Uploaded = false;
-    uint8_t* LockedBits = nullptr;
+    // While locked: the buffer handed out and the texels as they were, the context's or own.
+    std::vector<uint8_t>* Written = nullptr;
+    std::vector<uint8_t>* Original = nullptr;
+    std::vector<uint8_t> OwnWritten;
+    std::vector<uint8_t> OwnOriginal;
 };
 
 }  // namespace gfx
