@@ -87,6 +87,7 @@ class GlDevice final : public Device {
                     std::string* error);
     // The draw path (gl_device_draw.cpp).
     bool Culled(const GlVertexBuffer& buffer);
+    void SubmitSome(uint32_t primitiveCount);
     void PrepareDraw(const GlVertexBuffer& buffer);
     void UpdateTransforms();
     void SelectLights(const GlVertexBuffer& buffer);
@@ -114,6 +115,8 @@ class GlDevice final : public Device {
     uint32_t SelectedLights = 0;
     bool SelectionStale = true;
     bool InScene = false;
+    uint32_t DrawsSinceSubmit = 0;
+    uint64_t TrianglesSinceSubmit = 0;
     bool CaptureFrames = false;
     std::vector<uint8_t> CapturedFrame;
 };

@@ -51,7 +51,24 @@ HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     }
     PrepareDraw(*buffer);
     glDrawArrays(GL_TRIANGLE_STRIP, static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
+    if (Optimise) {
+        SubmitSome(primitiveCount);
+    }
     return S_OK;
+}
+
+// The software rasteriser starts on a frame's pixels only when it is handed the draws; handing
+// them over in parts lets its threads work on the first part while this one prepares the rest.
+void GlDevice::SubmitSome(uint32_t primitiveCount) {
+    static constexpr uint32_t DrawsPerPart = 32;
+    static constexpr uint64_t TrianglesPerPart = 16000;
+    ++DrawsSinceSubmit;
+    TrianglesSinceSubmit += primitiveCount;
+    if (DrawsSinceSubmit >= DrawsPerPart || TrianglesSinceSubmit >= TrianglesPerPart) {
+        glFlush();
+        DrawsSinceSubmit = 0;
+        TrianglesSinceSubmit = 0;
+    }
 }
 
 // Nothing of a buffer wholly outside the clip volume reaches the target.
