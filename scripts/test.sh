@@ -14,6 +14,7 @@ if [ "${BANNER_SKIP_SANITIZERS:-0}" = "1" ]; then
     exit 0
 fi
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
+export LSAN_OPTIONS="print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 scripts/build.sh build-asan -DBANNER_SANITIZE=ON
-ctest --test-dir build-asan --output-on-failure -j "$jobs" -L "unit|gl|reliability|sanitize|e2e"
+ctest --test-dir build-asan --output-on-failure -j "$jobs" -L "unit|gl|reliability|sanitize|e2e" -LE show

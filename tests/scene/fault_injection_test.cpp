@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/scene/scene_harness.h"
+#include "tests/support/test_scale.h"
 
 namespace {
 
@@ -79,7 +80,9 @@ std::vector<int> StartUpCallsToFail(Operation operation) {
     std::vector<int> calls;
     for (int call = 0; call < count; ++call) {
         const bool sprite = call >= count - sprites;
-        if (!sprite || (call - (count - sprites)) % 41 == 0 || call == count - 1) {
+        const bool sampled = sprite ? (call - (count - sprites)) % (41 * WholeShowScale) == 0
+                                    : call % WholeShowScale == 0;
+        if (sampled || call == count - 1) {
             calls.push_back(call);
         }
     }
