@@ -23,7 +23,7 @@ std::string TimeText(uint32_t milliseconds) {
 CaptureSession::CaptureSession(const CaptureOptions& options)
     : Options(options),
       AtDone(options.AtSeconds.size(), false),
-      PressDone(options.PressSeconds.size(), false),
+      Presses(options.PressSeconds),
       Sheet(static_cast<int>(options.SheetColumns)) {}
 
 int CaptureSession::Run() {
@@ -36,7 +36,7 @@ int CaptureSession::Run() {
     }
     uint32_t showTime = 0;
     for (;;) {
-        PressKeys(show, showTime);
+        Presses.PressDue(show, showTime);
         const OffscreenShow::Frame frame = show.Advance();
         showTime = frame.ShowTime;
         if (frame.Drawn && Wanted(frame) && !SaveFrame(show, frame)) {
@@ -47,16 +47,6 @@ int CaptureSession::Run() {
         }
         if (Options.UntilSeconds >= 0 && frame.ShowTime >= Options.UntilSeconds * 1000.0) {
             return Finish(0);
-        }
-    }
-}
-
-// Keys reach the window procedure between frames, as they would in the program.
-void CaptureSession::PressKeys(OffscreenShow& show, uint32_t showTime) {
-    for (size_t i = 0; i < Options.PressSeconds.size(); ++i) {
-        if (!PressDone[i] && showTime + OffscreenShow::FrameStep > Options.PressSeconds[i] * 1000.0) {
-            PressDone[i] = true;
-            show.PressKey(SDLK_l);
         }
     }
 }

@@ -6,6 +6,7 @@
 
 #include "tools/capture/capture_options.h"
 #include "tools/capture/contact_sheet.h"
+#include "tools/capture/key_press_schedule.h"
 #include "tools/capture/offscreen_show.h"
 
 // One offscreen run of the show: the program's own start-up on SDL's offscreen driver and dummy
@@ -20,12 +21,11 @@ public:
 private:
     bool Wanted(const OffscreenShow::Frame& frame);
     bool SaveFrame(const OffscreenShow& show, const OffscreenShow::Frame& frame);
-    void PressKeys(OffscreenShow& show, uint32_t showTime);
     int Finish(int status);
 
     const CaptureOptions& Options;
     std::vector<bool> AtDone;
-    std::vector<bool> PressDone;
+    KeyPressSchedule Presses;
     ContactSheet Sheet;
     uint32_t Saved = 0;
 };
