@@ -1,5 +1,6 @@
 #include "tools/capture/capture_options.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -37,12 +38,47 @@ bool ParseList(const char* text, std::vector<double>* values) {
     return any;
 }
 
+bool PicksFrames(const CaptureOptions& options) {
+    return !options.AtSeconds.empty() || !options.Frames.empty() || options.Every > 0 ||
+           !options.SheetPath.empty();
+}
+
+// The video options make sense only together, and not with those that pick PNG frames.
+bool CheckVideoOptions(CaptureOptions* options, std::string* error) {
+    if (options->VideoPath.empty()) {
+        if (options->Format != VideoFormat::None || options->FromSeconds >= 0) {
+            *error = "--format and --from need --video";
+            return false;
+        }
+        return true;
+    }
+    if (PicksFrames(*options)) {
+        *error = "--video writes every frame: it goes with no --at, --frame, --every or --sheet";
+        return false;
+    }
+    if (options->Format == VideoFormat::None) {
+        options->Format = VideoFormatOfPath(options->VideoPath);
+    }
+    if (options->Format == VideoFormat::None) {
+        *error = "cannot tell the video format of " + options->VideoPath +
+                 ": name it .mp4, .webm, .gif or .webp, or give --format";
+        return false;
+    }
+    const double from = std::max(0.0, options->FromSeconds);
+    if (options->UntilSeconds >= 0 && options->UntilSeconds <= from) {
+        *error = "--until must come after --from";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string CaptureUsage() {
     return "usage: banner_capture [options]\n"
            "Plays the show offscreen with a virtual clock that advances 40 ms per frame, with\n"
-           "silent audio, and writes the frames asked for as PNG files.\n"
+           "silent audio, and writes the frames asked for as PNG files, or the whole show (or a\n"
+           "part of it) as a video with its music.\n"
            "\n"
            "  --alt               use banner_alt's constants (960 x 89, other framing)\n"
            "  --at S[,S...]       capture the frames at these show times, in seconds\n"
@@ -55,6 +91,13 @@ std::string CaptureUsage() {
            "  --out DIR           where the PNG files go (default ./capture)\n"
            "  --sheet FILE        also write all captured frames into one PNG\n"
            "  --columns N         frames side by side on the sheet (default 1)\n"
+           "  --video FILE        write the show as a video, through ffmpeg, at 25 frames/s:\n"
+           "                      .mp4 (H.264 + AAC), .webm (VP9 + Opus), .gif or .webp (no\n"
+           "                      sound); banner_alt's 89-row picture gets a black 90th row in\n"
+           "                      MP4\n"
+           "  --format F          mp4, webm, gif or webp, whatever FILE's extension is\n"
+           "  --from S            the video starts with the first frame at or after S seconds\n"
+           "                      (with --until, the video ends before the frame at S)\n"
            "  --help              this text\n"
            "\n"
            "Frame n is drawn at show time 40 n ms; files are named <program>_<frame>_<time>s.png.\n"
@@ -103,6 +146,13 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions* opti
         } else if (std::strcmp(option, "--columns") == 0) {
             ok = needs(value && ParseCount(value, &options->SheetColumns) &&
                        options->SheetColumns > 0);
+        } else if (std::strcmp(option, "--video") == 0) {
+            ok = needs(value && *value != '\0');
+            if (ok) options->VideoPath = value;
+        } else if (std::strcmp(option, "--format") == 0) {
+            ok = needs(value && (options->Format = VideoFormatNamed(value)) != VideoFormat::None);
+        } else if (std::strcmp(option, "--from") == 0) {
+            ok = needs(value && ParseNumber(value, &options->FromSeconds));
         } else {
             *error = std::string("unknown option ") + option + " (see --help)";
             return false;
@@ -111,5 +161,5 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions* opti
             return false;
         }
     }
-    return true;
+    return CheckVideoOptions(options, error);
 }

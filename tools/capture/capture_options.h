@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/capture/video_format.h"
+
 // What the capture tool is asked to do.
 struct CaptureOptions {
     bool Alt = false;                  // the second program's constant set
@@ -16,6 +18,9 @@ struct CaptureOptions {
     std::string OutputDirectory = "capture";
     std::string SheetPath;             // one PNG with all captured frames, if set
     uint32_t SheetColumns = 1;
+    std::string VideoPath;             // write the show as a video instead of PNG files
+    VideoFormat Format = VideoFormat::None;
+    double FromSeconds = -1.0;         // the video's first moment; negative starts at 0
     bool Help = false;
 };
 

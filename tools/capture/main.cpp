@@ -4,6 +4,7 @@
 #include "app/build_constants.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_session.h"
+#include "tools/capture/video_export.h"
 
 // The tool renders either program's show; it picks the set before anything is built.
 const BuildConstants* ProgramConstants = &BannerConstants;
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     }
     if (options.Alt) {
         ProgramConstants = &BannerAltConstants;
+    }
+    if (!options.VideoPath.empty()) {
+        return VideoExport(options).Run();
     }
     return CaptureSession(options).Run();
 }

@@ -10,6 +10,8 @@
 OffscreenShellPlatform::OffscreenShellPlatform() {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // No window to close: Ctrl+C must end the tool, not queue a quit event nobody reads.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
 }
 
 OffscreenShellPlatform::~OffscreenShellPlatform() { TearDown(); }
