@@ -2,7 +2,11 @@
 
 #include <SDL2/SDL_error.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/sdl_audio_results.h"
 
@@ -96,11 +100,31 @@ void SdlSourceVoice::Feed(int length) {
         Offset += bytes;
         Position.store(Offset, std::memory_order_release);
     }
+    ReleasePlayed();
     // Without the end-of-stream mark the voice only starves, as it would waiting for more data.
     if (Offset == Buffer.AudioBytes && (Buffer.Flags & EndOfStream) != 0 && !Flushed) {
         SDL_AudioStreamPut(Stream, Silence, static_cast<int>(TrailingSilenceFrames * BlockAlign));
         SDL_AudioStreamFlush(Stream);
         Flushed = true;
+    }
+}
+
+// The track is played once, straight through, from memory that the program file backs: the
+// pages behind the read position can go back to the kernel, which reads them again from the
+// file should anyone look. Paging out keeps the contents, so other memory is safe too.
+void SdlSourceVoice::ReleasePlayed() {
+    constexpr uint32_t Step = 1 << 20;
+    if (Offset - Released < Step) {
+        return;
+    }
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<uintptr_t>(Buffer.AudioData + Released);
+    const auto end = reinterpret_cast<uintptr_t>(Buffer.AudioData + Offset);
+    const uintptr_t first = (begin + page - 1) / page * page;
+    const uintptr_t last = end / page * page;
+    if (last > first) {
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_PAGEOUT);
+        Released = static_cast<uint32_t>(last - reinterpret_cast<uintptr_t>(Buffer.AudioData));
     }
 }
 

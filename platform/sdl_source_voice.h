@@ -49,6 +49,7 @@ class SdlSourceVoice final : public SourceVoice {
 
     // Converts more of the buffer until length bytes of output wait (or the buffer is used up).
     void Feed(int length);
+    void ReleasePlayed();
     void LockDevice() const;
     void UnlockDevice() const;
 
@@ -60,6 +61,7 @@ class SdlSourceVoice final : public SourceVoice {
     AudioBuffer Buffer;
     bool HasBuffer = false;
     uint32_t Offset = 0;
+    uint32_t Released = 0;  // bytes of the buffer handed back to the kernel
     bool Flushed = false;
     // Read by the main thread while the audio thread plays.
     std::atomic<uint32_t> Position{0};
