@@ -98,7 +98,7 @@ void GlTexture::BeginLock() {
     }
     // Generators lock their textures every frame and often write what is there already; an
     // upload makes the driver wait for the draws that still read the texture.
-    if (Context->Optimise) {
+    if (Context->Optimise && Uploaded) {
         Original->assign(Written->begin(), Written->end());
     }
 }
@@ -109,8 +109,14 @@ bool GlTexture::Changed() const {
 }
 
 void GlTexture::EndLock() {
+    // The largest texture, locked once at start-up, would otherwise keep 8 MB of buffers.
+    constexpr size_t KeptBytes = size_t{1} << 20;
     if (Written == &Context->LockWritten) {
         Context->LockBuffersInUse = false;
+        if (Written->size() > KeptBytes) {
+            Context->LockWritten = {};
+            Context->LockOriginal = {};
+        }
     } else {
         OwnWritten = {};
         OwnOriginal = {};
