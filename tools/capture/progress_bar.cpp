@@ -20,11 +20,20 @@ ProgressBar::ProgressBar(FILE* stream, uint32_t expected)
 
 void ProgressBar::Update(uint32_t done) {
     const Clock::time_point now = Clock::now();
+    if (done <= 1) {
+        FirstDone = now;
+    }
     if (!Shown || now - LastDrawn < RedrawInterval) {
         return;
     }
     LastDrawn = now;
-    std::fprintf(Stream, "\r%s", Line(done, Expected, Seconds()).c_str());
+    // The pace is taken from the first frame on: start-up is not part of it.
+    double left = -1.0;
+    if (done > 1) {
+        const double pace = std::chrono::duration<double>(now - FirstDone).count() / (done - 1);
+        left = pace * (std::max(Expected, done) - done);
+    }
+    std::fprintf(Stream, "\r%s", Line(done, Expected, Seconds(), left).c_str());
     std::fflush(Stream);
 }
 
@@ -39,15 +48,14 @@ double ProgressBar::Seconds() const {
     return std::chrono::duration<double>(Clock::now() - Started).count();
 }
 
-std::string ProgressBar::Line(uint32_t done, uint32_t expected, double elapsed) {
+std::string ProgressBar::Line(uint32_t done, uint32_t expected, double elapsed, double left) {
     // The show's length is only estimated up front: never claim more than all of it.
     expected = std::max({expected, done, 1u});
     const int filled = static_cast<int>(static_cast<uint64_t>(done) * BarWidth / expected);
-    const double left = done > 0 ? elapsed * (expected - done) / done : 0.0;
     return "[" + std::string(filled, '#') + std::string(BarWidth - filled, '-') + "] " +
            std::to_string(done) + "/" + std::to_string(expected) + " frames  " +
            MinutesAndSeconds(elapsed) + " elapsed  " +
-           (done > 0 ? MinutesAndSeconds(left) : std::string("?:??")) + " left";
+           (left >= 0 ? MinutesAndSeconds(left) : std::string("?:??")) + " left";
 }
 
 std::string MinutesAndSeconds(double seconds) {

@@ -19,8 +19,9 @@ class ProgressBar {
     void Finish();
     double Seconds() const;
 
-    // The line for done frames of expected after elapsed seconds.
-    static std::string Line(uint32_t done, uint32_t expected, double elapsed);
+    // The line for done frames of expected after elapsed seconds, with left seconds to go
+    // (negative while unknown).
+    static std::string Line(uint32_t done, uint32_t expected, double elapsed, double left);
 
   private:
     FILE* Stream;
@@ -28,6 +29,7 @@ class ProgressBar {
     uint32_t Expected;
     Clock::time_point Started;
     Clock::time_point LastDrawn;
+    Clock::time_point FirstDone;
 };
 
 // "1:05", "0:07": whole seconds as minutes and seconds.
