@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sstream>
 
+#include "assets/embedded_assets.h"
 #include "platform/png_image.h"
 #include "program_run.h"
 #include "tools/capture/capture_options.h"
@@ -170,6 +172,20 @@ class VideoFile : public testing::Test {
         return ReadPng(png);
     }
 
+    // The file's sound as 16-bit stereo at the music's own rate.
+    std::vector<int16_t> DecodeSound(const std::string& file) {
+        const std::string pcm = Directory + "/sound.pcm";
+        const ProgramRun run =
+            RunProgram(Ffmpeg, {"-hide_banner", "-loglevel", "error", "-i", file, "-vn", "-f",
+                                "s16le", "-ar", "37800", "-ac", "2", "-y", pcm});
+        EXPECT_EQ(run.Status, 0) << run.Output;
+        std::ifstream in(pcm, std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(in), {});
+        std::vector<int16_t> samples(bytes.size() / 2);
+        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        return samples;
+    }
+
     static gfx::PngImage ReadPng(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         const std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
@@ -217,6 +233,22 @@ Difference Compare(const gfx::PngImage& a, const gfx::PngImage& b) {
     return difference;
 }
 
+// Signal to error in dB of the decoded sound against the music from sample frame first on.
+double MatchDb(const std::vector<int16_t>& sound, uint64_t first) {
+    const std::span<const uint8_t> music = assets::MusicSamples();
+    const size_t count = std::min(sound.size(), music.size() / 2 - first * 2);
+    double signal = 0.0;
+    double error = 0.0;
+    for (size_t i = 0; i < count; ++i) {
+        int16_t sample = 0;
+        std::memcpy(&sample, &music[(first * 2 + i) * 2], 2);
+        const double wrong = static_cast<double>(sound[i]) - sample;
+        signal += static_cast<double>(sample) * sample;
+        error += wrong * wrong;
+    }
+    return 10.0 * std::log10(signal / std::max(error, 1.0));
+}
+
 // From 18 s to 21 s the gears turn: a frame off in either direction shows.
 TEST_F(VideoFile, Mp4StretchHasTheShowsSizeRateLengthMusicAndPictures) {
     const std::string file = Export("gears.mp4", {"--from", "18", "--until", "21"});
@@ -228,6 +260,15 @@ TEST_F(VideoFile, Mp4StretchHasTheShowsSizeRateLengthMusicAndPictures) {
     EXPECT_EQ(video["nb_frames"], "75");
     EXPECT_NEAR(std::stod(video["duration"]), 3.0, 0.05);
     EXPECT_EQ(Probe(file, "a")["codec_name"], "aac");
+
+    // AAC is lossy, but the cut is sample-exact: one sample either way matches worse.
+    const std::vector<int16_t> sound = DecodeSound(file);
+    const uint64_t first = 18 * 37800;
+    const double match = MatchDb(sound, first);
+    EXPECT_GT(match, 6.0);
+    for (uint64_t other : {first - 1512, first - 1, first + 1, first + 1512}) {
+        EXPECT_GT(match, MatchDb(sound, other) + 2.0) << "the music matches from " << other;
+    }
 
     const ProgramRun png =
         RunProgram(kCapture, {"--at", "20", "--until", "20", "--out", Directory + "/png"});
