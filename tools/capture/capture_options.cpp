@@ -86,6 +86,7 @@ std::string CaptureUsage() {
            "  --every N           capture every Nth frame\n"
            "  --until S           stop at this show time instead of the end of the show\n"
            "  --press-l S[,S...]  press and release 'L' at these show times\n"
+           "  --press-escape S    press Escape at this show time, which ends the program\n"
            "  --start-time MS     the clock's reading at start-up (default 100000; near\n"
            "                      4294967295 the clock wraps during the show)\n"
            "  --out DIR           where the PNG files go (default ./capture)\n"
@@ -135,6 +136,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions* opti
             ok = needs(value && ParseNumber(value, &options->UntilSeconds));
         } else if (std::strcmp(option, "--press-l") == 0) {
             ok = needs(value && ParseList(value, &options->PressSeconds));
+        } else if (std::strcmp(option, "--press-escape") == 0) {
+            ok = needs(value && ParseNumber(value, &options->EscapeSeconds));
         } else if (std::strcmp(option, "--start-time") == 0) {
             ok = needs(value && ParseCount(value, &options->StartTime));
         } else if (std::strcmp(option, "--out") == 0) {

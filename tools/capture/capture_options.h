@@ -15,6 +15,7 @@ struct CaptureOptions {
     uint32_t Every = 0;                // and every Nth frame
     double UntilSeconds = -1.0;        // stop early at this show time; negative plays it all
     std::vector<double> PressSeconds;  // show times at which 'L' is pressed and released
+    double EscapeSeconds = -1.0;       // show time at which Escape is pressed; negative: never
     std::string OutputDirectory = "capture";
     std::string SheetPath;             // one PNG with all captured frames, if set
     uint32_t SheetColumns = 1;

@@ -23,7 +23,7 @@ std::string TimeText(uint32_t milliseconds) {
 CaptureSession::CaptureSession(const CaptureOptions& options)
     : Options(options),
       AtDone(options.AtSeconds.size(), false),
-      Presses(options.PressSeconds),
+      Presses(options),
       Sheet(static_cast<int>(options.SheetColumns)) {}
 
 int CaptureSession::Run() {
@@ -37,6 +37,9 @@ int CaptureSession::Run() {
     uint32_t showTime = 0;
     for (;;) {
         Presses.PressDue(show, showTime);
+        if (show.QuitRequested()) {
+            return Finish(0);
+        }
         const OffscreenShow::Frame frame = show.Advance();
         showTime = frame.ShowTime;
         if (frame.Drawn && Wanted(frame) && !SaveFrame(show, frame)) {

@@ -1,13 +1,23 @@
 #include "tools/capture/key_press_schedule.h"
 
-KeyPressSchedule::KeyPressSchedule(const std::vector<double>& seconds)
-    : Seconds(seconds), Done(seconds.size(), false) {}
+#include <algorithm>
+
+KeyPressSchedule::KeyPressSchedule(const CaptureOptions& options) {
+    for (double seconds : options.PressSeconds) {
+        Presses.push_back({seconds, SDLK_l, false});
+    }
+    if (options.EscapeSeconds >= 0) {
+        Presses.push_back({options.EscapeSeconds, SDLK_ESCAPE, false});
+    }
+    std::stable_sort(Presses.begin(), Presses.end(),
+                     [](const Press& a, const Press& b) { return a.Seconds < b.Seconds; });
+}
 
 void KeyPressSchedule::PressDue(OffscreenShow& show, uint32_t showTime) {
-    for (size_t i = 0; i < Seconds.size(); ++i) {
-        if (!Done[i] && showTime + OffscreenShow::FrameStep > Seconds[i] * 1000.0) {
-            Done[i] = true;
-            show.PressKey(SDLK_l);
+    for (Press& press : Presses) {
+        if (!press.Done && showTime + OffscreenShow::FrameStep > press.Seconds * 1000.0) {
+            press.Done = true;
+            show.PressKey(press.Key);
         }
     }
 }

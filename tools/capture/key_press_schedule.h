@@ -1,20 +1,28 @@
 #pragma once
 
+#include <SDL2/SDL_keycode.h>
+
 #include <cstdint>
 #include <vector>
 
+#include "tools/capture/capture_options.h"
 #include "tools/capture/offscreen_show.h"
 
-// Presses of 'L' at given show times, handed to the window procedure between frames as the
-// program would get them: each one before the first frame drawn at or after its time.
+// Key presses at given show times ('L' as often as asked, Escape once), handed to the window
+// procedure between frames as the program would get them: each one before the first frame drawn
+// at or after its time.
 class KeyPressSchedule {
-  public:
-    explicit KeyPressSchedule(const std::vector<double>& seconds);
+public:
+    explicit KeyPressSchedule(const CaptureOptions& options);
 
     // Presses the keys that fall due before the frame after showTime.
     void PressDue(OffscreenShow& show, uint32_t showTime);
 
-  private:
-    std::vector<double> Seconds;
-    std::vector<bool> Done;
+private:
+    struct Press {
+        double Seconds;
+        SDL_Keycode Key;
+        bool Done;
+    };
+    std::vector<Press> Presses;
 };

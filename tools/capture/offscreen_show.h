@@ -47,6 +47,8 @@ public:
     bool ReadFrame(RgbaImage* image) const;
 
     bool Finished() const { return TheScene->ShowFinished(); }
+    // Escape or a close request reached the window procedure: the program would end now.
+    bool QuitRequested() const { return Shell->QuitRequested(); }
     CTalvoScene0001& Scene() { return *TheScene; }
     gfx::GlDevice& Device() const;
     platform::VirtualClock& Clock() { return VirtualClock; }

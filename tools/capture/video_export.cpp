@@ -97,11 +97,15 @@ bool VideoExport::Encode(const std::string& ffmpegPath, std::string* error) {
 }
 
 bool VideoExport::Render(OffscreenShow& show, std::string* error) {
-    KeyPressSchedule presses(Options.PressSeconds);
+    KeyPressSchedule presses(Options);
     RgbaImage picture;
     uint32_t showTime = 0;
     for (;;) {
         presses.PressDue(show, showTime);
+        // Escape ends the program, and the video with it.
+        if (show.QuitRequested()) {
+            return Sent > 0;
+        }
         const OffscreenShow::Frame frame = show.Advance();
         showTime = frame.ShowTime;
         // The clock moves 40 ms a step, so every step is a frame of the video; one the scene
