@@ -17,14 +17,16 @@ ObjectBubble::ObjectBubble(uint32_t segmentCount, float radius, float shellThick
       SpokeRadii(segmentCount) {}
 
 ObjectBubble::~ObjectBubble() {
-    for (gfx::VertexBuffer* buffer : {OuterShellBuffer, InnerShellBuffer, BurstBuffer}) {
-        if (buffer != nullptr) {
-            buffer->Release();
-        }
-    }
-    if (BurstTexture != nullptr) {
-        BurstTexture->Release();
-    }
+    ReleaseBuffers(Buffers());
+    ReleaseTexture(BurstTexture);
+}
+
+ObjectBubble::BufferSlots ObjectBubble::Buffers() {
+    // Room for 4 n^2 vertices in each shell, of which the first n^2 are written.
+    const uint32_t shellBytes = VertexBytes(4 * SegmentCount * SegmentCount);
+    return {{{&BurstBuffer, VertexBytes(4)},
+             {&OuterShellBuffer, shellBytes},
+             {&InnerShellBuffer, shellBytes}}};
 }
 
 HRESULT ObjectBubble::Create() {
@@ -36,48 +38,21 @@ HRESULT ObjectBubble::Create() {
     return S_OK;
 }
 
-HRESULT ObjectBubble::LockBurstTexture(gfx::LockedRect* locked) {
-    const gfx::Rect whole{0, 0, BurstTextureSize, BurstTextureSize};
-    return BurstTexture->LockRect(0, locked, &whole, 0);
-}
-
 HRESULT ObjectBubble::CreateBurstTexture() {
-    if (Failed(GraphicsDevice->CreateTexture(BurstTextureSize, BurstTextureSize, gfx::FullMipChain,
-                                             gfx::UsageDynamic, gfx::Format::A8R8G8B8,
-                                             &BurstTexture))) {
-        return E_FAIL;
-    }
-    gfx::LockedRect locked;
-    if (Failed(LockBurstTexture(&locked))) {
-        return E_FAIL;
-    }
-    FillBurstTexture(locked, BurstTextureSize);
-    BurstTexture->UnlockRect(0);
-    return S_OK;
+    return CreateFilledTexture(BurstTextureSize, &BurstTexture, [this](const gfx::LockedRect& locked) {
+        FillBurstTexture(locked, BurstTextureSize);
+    });
 }
 
 HRESULT ObjectBubble::CreateBuffers() {
-    const uint32_t shellBytes = VertexBytes(4 * SegmentCount * SegmentCount);
-    gfx::VertexBuffer** const slots[3] = {&BurstBuffer, &OuterShellBuffer, &InnerShellBuffer};
-    const uint32_t lengths[3] = {VertexBytes(4), shellBytes, shellBytes};
-    for (int b = 0; b < 3; ++b) {
-        if (Failed(GraphicsDevice->CreateVertexBuffer(lengths[b], 0, VertexFormat, slots[b]))) {
-            return E_FAIL;
-        }
-    }
-    Vertex* vertices[3] = {};
-    for (int b = 0; b < 3; ++b) {
-        void* data = nullptr;
-        if (Failed((*slots[b])->Lock(0, 0, &data, 0))) {
-            return E_FAIL;
-        }
-        vertices[b] = static_cast<Vertex*>(data);
+    const BufferSlots slots = Buffers();
+    std::array<Vertex*, 3> vertices{};
+    if (Failed(CreateLockedBuffers(slots, vertices))) {
+        return E_FAIL;
     }
     BuildBurstQuad(vertices[0]);
     BuildShells(vertices[1], vertices[2]);
-    for (gfx::VertexBuffer** slot : slots) {
-        (*slot)->Unlock();
-    }
+    UnlockBuffers(slots);
     return S_OK;
 }
 
@@ -115,7 +90,7 @@ int32_t ObjectBubble::Render(uint32_t time) {
     }
     if (time - LastRegenTime > SplashRefreshInterval || time == LastRegenTime) {
         gfx::LockedRect locked;
-        if (Failed(LockBurstTexture(&locked))) {
+        if (Failed(LockWholeTexture(BurstTexture, BurstTextureSize, &locked))) {
             return E_FAIL;
         }
         FillBurstTexture(locked, BurstTextureSize);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "geometry/object3d.h"
+#include "objects/object_resources.h"
 #include "geometry/vertex.h"
 #include "platform/graphics_device.h"
 #include "platform/result.h"
@@ -39,8 +41,10 @@ public:
 
 private:
     HRESULT CreateBurstTexture();
+    // The three buffers in creation, lock and unlock order.
+    using BufferSlots = std::array<BufferSlot, 3>;
+    BufferSlots Buffers();
     HRESULT CreateBuffers();
-    HRESULT LockBurstTexture(gfx::LockedRect* locked);
     // A new random splash in size x size texels: SegmentCount spokes of random length, about one
     // texel in five kept, fading out towards the rim.
     void FillBurstTexture(const gfx::LockedRect& locked, uint32_t size);

@@ -19,14 +19,8 @@ ObjectCamera::ObjectCamera(uint32_t segmentCount, float lampRadius, float bodyHa
       BlinkPeriod(blinkPeriod) {}
 
 ObjectCamera::~ObjectCamera() {
-    for (const BufferSlot& slot : Buffers()) {
-        if (*slot.Buffer != nullptr) {
-            (*slot.Buffer)->Release();
-        }
-    }
-    if (GlowTexture != nullptr) {
-        GlowTexture->Release();
-    }
+    ReleaseBuffers(Buffers());
+    ReleaseTexture(GlowTexture);
 }
 
 ObjectCamera::BufferSlots ObjectCamera::Buffers() {
@@ -67,42 +61,20 @@ HRESULT ObjectCamera::Create() {
 }
 
 HRESULT ObjectCamera::CreateGlowTexture() {
-    if (Failed(GraphicsDevice->CreateTexture(GlowTextureSize, GlowTextureSize, gfx::FullMipChain,
-                                             gfx::UsageDynamic, gfx::Format::A8R8G8B8,
-                                             &GlowTexture))) {
-        return E_FAIL;
-    }
-    gfx::LockedRect locked;
-    const gfx::Rect whole{0, 0, GlowTextureSize, GlowTextureSize};
-    if (Failed(GlowTexture->LockRect(0, &locked, &whole, 0))) {
-        return E_FAIL;
-    }
-    FillGlowTexture(locked, GlowTextureSize);
-    GlowTexture->UnlockRect(0);
-    return S_OK;
+    return CreateFilledTexture(GlowTextureSize, &GlowTexture,
+                               [this](const gfx::LockedRect& locked) { FillGlowTexture(locked, GlowTextureSize); });
 }
 
 HRESULT ObjectCamera::CreateBuffers() {
     const BufferSlots slots = Buffers();
-    for (const BufferSlot& slot : slots) {
-        if (Failed(GraphicsDevice->CreateVertexBuffer(slot.Length, 0, VertexFormat, slot.Buffer))) {
-            return E_FAIL;
-        }
-    }
     std::array<Vertex*, std::tuple_size_v<BufferSlots>> vertices{};
-    for (size_t b = 0; b < slots.size(); ++b) {
-        void* data = nullptr;
-        if (Failed((*slots[b].Buffer)->Lock(0, 0, &data, 0))) {
-            return E_FAIL;
-        }
-        vertices[b] = static_cast<Vertex*>(data);
+    if (Failed(CreateLockedBuffers(slots, vertices))) {
+        return E_FAIL;
     }
     BuildGlowQuad(vertices[0]);
     BuildBody(vertices[1], vertices[2], vertices[3]);
     BuildLens(vertices[4], vertices[5], vertices[6], vertices[7]);
     BuildLampDome(vertices[8]);
-    for (const BufferSlot& slot : slots) {
-        (*slot.Buffer)->Unlock();
-    }
+    UnlockBuffers(slots);
     return S_OK;
 }

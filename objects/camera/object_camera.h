@@ -5,6 +5,7 @@
 
 #include "geometry/matrix4.h"
 #include "geometry/object3d.h"
+#include "objects/object_resources.h"
 #include "geometry/vertex.h"
 #include "platform/graphics_device.h"
 #include "platform/result.h"
@@ -37,10 +38,6 @@ public:
     static constexpr uint32_t GlowRefillInterval = 40;
 
 private:
-    struct BufferSlot {
-        gfx::VertexBuffer** Buffer;
-        uint32_t Length;
-    };
     // The nine buffers in creation, lock and unlock order.
     using BufferSlots = std::array<BufferSlot, 9>;
 

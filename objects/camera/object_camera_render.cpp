@@ -74,8 +74,8 @@ void ObjectCamera::AdvanceBlink(uint32_t time) {
 
 HRESULT ObjectCamera::RefillGlow(uint32_t time) {
     gfx::LockedRect locked;
-    const gfx::Rect whole{0, 0, GlowTextureSize, GlowTextureSize};
-    if (GlowTexture == nullptr || Failed(GlowTexture->LockRect(0, &locked, &whole, 0))) {
+    if (GlowTexture == nullptr ||
+        Failed(LockWholeTexture(GlowTexture, GlowTextureSize, &locked))) {
         return E_FAIL;
     }
     FillGlowTexture(locked, GlowTextureSize);

@@ -16,14 +16,8 @@ ObjectConcavBox::ObjectConcavBox(uint32_t segmentCount, float holeRadius, float 
       OuterColor(outerColor) {}
 
 ObjectConcavBox::~ObjectConcavBox() {
-    for (const BufferSlot& slot : Buffers()) {
-        if (*slot.Buffer != nullptr) {
-            (*slot.Buffer)->Release();
-        }
-    }
-    if (GlowTexture != nullptr) {
-        GlowTexture->Release();
-    }
+    ReleaseBuffers(Buffers());
+    ReleaseTexture(GlowTexture);
 }
 
 ObjectConcavBox::BufferSlots ObjectConcavBox::Buffers() {
@@ -46,44 +40,22 @@ HRESULT ObjectConcavBox::Create() {
 }
 
 HRESULT ObjectConcavBox::CreateGlowTexture() {
-    if (Failed(GraphicsDevice->CreateTexture(GlowTextureSize, GlowTextureSize, gfx::FullMipChain,
-                                             gfx::UsageDynamic, gfx::Format::A8R8G8B8,
-                                             &GlowTexture))) {
-        return E_FAIL;
-    }
-    gfx::LockedRect locked;
-    const gfx::Rect whole{0, 0, GlowTextureSize, GlowTextureSize};
-    if (Failed(GlowTexture->LockRect(0, &locked, &whole, 0))) {
-        return E_FAIL;
-    }
-    FillGlowTexture(locked, GlowTextureSize);
-    GlowTexture->UnlockRect(0);
-    return S_OK;
+    return CreateFilledTexture(GlowTextureSize, &GlowTexture,
+                               [this](const gfx::LockedRect& locked) { FillGlowTexture(locked, GlowTextureSize); });
 }
 
 HRESULT ObjectConcavBox::CreateBuffers() {
     const BufferSlots slots = Buffers();
-    for (const BufferSlot& slot : slots) {
-        if (Failed(GraphicsDevice->CreateVertexBuffer(slot.Length, 0, VertexFormat, slot.Buffer))) {
-            return E_FAIL;
-        }
-    }
     std::array<Vertex*, 5> vertices{};
-    for (size_t b = 0; b < slots.size(); ++b) {
-        void* data = nullptr;
-        if (Failed((*slots[b].Buffer)->Lock(0, 0, &data, 0))) {
-            return E_FAIL;
-        }
-        vertices[b] = static_cast<Vertex*>(data);
+    if (Failed(CreateLockedBuffers(slots, vertices))) {
+        return E_FAIL;
     }
     BuildGlowQuad(vertices[0]);
     BuildFrontFace(vertices[1]);
     BuildHollow(vertices[2]);
     BuildWalls(vertices[3]);
     BuildBackFace(vertices[4]);
-    for (const BufferSlot& slot : slots) {
-        (*slot.Buffer)->Unlock();
-    }
+    UnlockBuffers(slots);
     return S_OK;
 }
 

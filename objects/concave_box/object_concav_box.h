@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "geometry/object3d.h"
+#include "objects/object_resources.h"
 #include "geometry/vertex.h"
 #include "platform/graphics_device.h"
 #include "platform/result.h"
@@ -38,10 +39,6 @@ public:
 
 private:
     // The five buffers in creation and lock order, with their lengths in bytes.
-    struct BufferSlot {
-        gfx::VertexBuffer** Buffer;
-        uint32_t Length;
-    };
     using BufferSlots = std::array<BufferSlot, 5>;
 
     BufferSlots Buffers();

@@ -7,6 +7,7 @@
 #include "geometry/matrix_math.h"
 #include "geometry/vertex.h"
 #include "objects/effect/effect_math.h"
+#include "objects/object_resources.h"
 #include "platform/process_globals.h"
 
 using effect_math::RandomBelow;
@@ -221,9 +222,7 @@ void ObjectEffect::WriteRectangle(void* data) const {
 
 HRESULT ObjectEffect::ComputeTexture(bool firstTime) {
     gfx::LockedRect locked;
-    const gfx::Rect whole{0, 0, static_cast<int32_t>(TextureSize),
-                          static_cast<int32_t>(TextureSize)};
-    if (Texture == nullptr || Failed(Texture->LockRect(0, &locked, &whole, 0))) {
+    if (Texture == nullptr || Failed(LockWholeTexture(Texture, TextureSize, &locked))) {
         return E_FAIL;
     }
     RunGenerator(TexelSurface(locked.Bits, locked.Pitch, TextureSize), firstTime);

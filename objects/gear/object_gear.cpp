@@ -20,36 +20,25 @@ ObjectGear::ObjectGear(uint32_t segmentCount, float hubRadius, float rootRadius,
       Shape(ToothShape::Compute(rootRadius, tipRadius, toothCount)) {}
 
 ObjectGear::~ObjectGear() {
-    for (gfx::VertexBuffer** slot : Buffers()) {
-        if (*slot != nullptr) {
-            (*slot)->Release();
-        }
-    }
+    ReleaseBuffers(Buffers());
 }
 
 ObjectGear::BufferSlots ObjectGear::Buffers() {
-    return {&FrontFaceBuffer, &BoreBuffer, &RimBuffer, &BackFaceBuffer};
+    const uint32_t length = VertexBytes(VerticesPerBuffer());
+    return {{{&FrontFaceBuffer, length},
+             {&BoreBuffer, length},
+             {&RimBuffer, length},
+             {&BackFaceBuffer, length}}};
 }
 
 HRESULT ObjectGear::Create() {
-    const uint32_t length = VertexBytes(VerticesPerBuffer());
-    for (gfx::VertexBuffer** slot : Buffers()) {
-        if (Failed(GraphicsDevice->CreateVertexBuffer(length, 0, VertexFormat, slot))) {
-            return E_FAIL;
-        }
-    }
+    const BufferSlots slots = Buffers();
     VertexArrays arrays{};
-    for (size_t b = 0; b < arrays.size(); ++b) {
-        void* data = nullptr;
-        if (Failed((*Buffers()[b])->Lock(0, 0, &data, 0))) {
-            return E_FAIL;
-        }
-        arrays[b] = static_cast<Vertex*>(data);
+    if (Failed(CreateLockedBuffers(slots, arrays))) {
+        return E_FAIL;
     }
     FillProfile(arrays);
-    for (gfx::VertexBuffer** slot : Buffers()) {
-        (*slot)->Unlock();
-    }
+    UnlockBuffers(slots);
     Built = true;
     return S_OK;
 }
@@ -65,8 +54,8 @@ int32_t ObjectGear::Render(uint32_t) {
     if (!Built) {
         return 0;
     }
-    for (gfx::VertexBuffer** slot : Buffers()) {
-        GraphicsDevice->SetStreamSource(0, *slot, 0, VertexStride);
+    for (const BufferSlot& slot : Buffers()) {
+        GraphicsDevice->SetStreamSource(0, *slot.Buffer, 0, VertexStride);
         GraphicsDevice->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2 * SegmentCount);
     }
     return 0;

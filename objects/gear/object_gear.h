@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "geometry/object3d.h"
+#include "objects/object_resources.h"
 #include "geometry/vec3.h"
 #include "geometry/vertex.h"
 #include "objects/gear/tooth_shape.h"
@@ -48,7 +49,7 @@ public:
 
 private:
     // The four locked buffers, in the order they are created, locked, drawn and released.
-    using BufferSlots = std::array<gfx::VertexBuffer**, 4>;
+    using BufferSlots = std::array<BufferSlot, 4>;
     using VertexArrays = std::array<Vertex*, 4>;
 
     BufferSlots Buffers();

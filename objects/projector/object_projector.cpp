@@ -17,14 +17,8 @@ ObjectProjector::ObjectProjector(uint32_t segmentCount, float canRadius, float l
       Aperture(aperture) {}
 
 ObjectProjector::~ObjectProjector() {
-    for (const BufferSlot& slot : Buffers()) {
-        if (*slot.Buffer != nullptr) {
-            (*slot.Buffer)->Release();
-        }
-    }
-    if (BeamTexture != nullptr) {
-        BeamTexture->Release();
-    }
+    ReleaseBuffers(Buffers());
+    ReleaseTexture(BeamTexture);
 }
 
 ObjectProjector::BufferSlots ObjectProjector::Buffers() {
@@ -60,41 +54,19 @@ HRESULT ObjectProjector::Create() {
 }
 
 HRESULT ObjectProjector::CreateBeamTexture() {
-    if (Failed(GraphicsDevice->CreateTexture(BeamTextureSize, BeamTextureSize, gfx::FullMipChain,
-                                             gfx::UsageDynamic, gfx::Format::A8R8G8B8,
-                                             &BeamTexture))) {
-        return E_FAIL;
-    }
-    gfx::LockedRect locked;
-    const gfx::Rect whole{0, 0, BeamTextureSize, BeamTextureSize};
-    if (Failed(BeamTexture->LockRect(0, &locked, &whole, 0))) {
-        return E_FAIL;
-    }
-    FillBeamTexture(locked, BeamTextureSize);
-    BeamTexture->UnlockRect(0);
-    return S_OK;
+    return CreateFilledTexture(BeamTextureSize, &BeamTexture,
+                               [this](const gfx::LockedRect& locked) { FillBeamTexture(locked, BeamTextureSize); });
 }
 
 HRESULT ObjectProjector::CreateBuffers() {
     const BufferSlots slots = Buffers();
-    for (const BufferSlot& slot : slots) {
-        if (Failed(GraphicsDevice->CreateVertexBuffer(slot.Length, 0, VertexFormat, slot.Buffer))) {
-            return E_FAIL;
-        }
-    }
     std::array<Vertex*, std::tuple_size_v<BufferSlots>> vertices{};
-    for (size_t b = 0; b < slots.size(); ++b) {
-        void* data = nullptr;
-        if (Failed((*slots[b].Buffer)->Lock(0, 0, &data, 0))) {
-            return E_FAIL;
-        }
-        vertices[b] = static_cast<Vertex*>(data);
+    if (Failed(CreateLockedBuffers(slots, vertices))) {
+        return E_FAIL;
     }
     BuildBeam(vertices[0]);
     BuildDoors(vertices[7], vertices[8], vertices[9], vertices[10]);
     BuildCan(vertices[1], vertices[2], vertices[3], vertices[4], vertices[5], vertices[6]);
-    for (const BufferSlot& slot : slots) {
-        (*slot.Buffer)->Unlock();
-    }
+    UnlockBuffers(slots);
     return S_OK;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "geometry/object3d.h"
+#include "objects/object_resources.h"
 #include "geometry/vertex.h"
 #include "platform/graphics_device.h"
 #include "platform/result.h"
@@ -30,10 +31,6 @@ public:
     static constexpr float BeamLength = 800.0f;
 
 private:
-    struct BufferSlot {
-        gfx::VertexBuffer** Buffer;
-        uint32_t Length;
-    };
     // The eleven buffers in creation, lock and unlock order.
     using BufferSlots = std::array<BufferSlot, 11>;
 
