@@ -52,6 +52,16 @@ HRESULT CreateFilledTexture(uint32_t size, gfx::Texture** texture,
     return S_OK;
 }
 
+void UseAdditiveStage() {
+    using gfx::TextureStageState;
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
+}
+
 void ReleaseTexture(gfx::Texture* texture) {
     if (texture != nullptr) {
         texture->Release();

@@ -33,3 +33,7 @@ HRESULT CreateFilledTexture(uint32_t size, gfx::Texture** texture,
 HRESULT LockWholeTexture(gfx::Texture* texture, uint32_t size, gfx::LockedRect* locked);
 // Releases a texture that exists.
 void ReleaseTexture(gfx::Texture* texture);
+
+// Texture stage 0 as every sprite is drawn: texture plus diffuse, for alpha and then colour. The
+// states stay so afterwards, for whatever is drawn next.
+void UseAdditiveStage();

@@ -133,13 +133,7 @@ void ObjectBubble::DrawSplash() const {
     GraphicsDevice->SetTransform(gfx::TransformState::World, &splash);
     GraphicsDevice->SetTexture(0, BurstTexture);
 
-    using gfx::TextureStageState;
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
+    UseAdditiveStage();
     GraphicsDevice->SetStreamSource(0, BurstBuffer, 0, VertexStride);
     GraphicsDevice->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2);
     GraphicsDevice->SetTexture(0, nullptr);

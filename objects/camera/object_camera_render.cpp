@@ -117,13 +117,7 @@ void ObjectCamera::DrawGlow() const {
     if (GlowTexture != nullptr) {
         GraphicsDevice->SetTexture(0, GlowTexture);
     }
-    using gfx::TextureStageState;
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
+    UseAdditiveStage();
     DrawStrip(GlowBuffer, 2);
     GraphicsDevice->SetTexture(0, nullptr);
 }

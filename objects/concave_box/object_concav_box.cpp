@@ -119,12 +119,6 @@ void ObjectConcavBox::DrawGlow() const {
     GraphicsDevice->SetTransform(gfx::TransformState::World, &glow);
     GraphicsDevice->SetTexture(0, GlowTexture);
 
-    using gfx::TextureStageState;
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
+    UseAdditiveStage();
     DrawStrip(GlowBuffer, 2);
 }

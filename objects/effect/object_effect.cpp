@@ -298,16 +298,7 @@ void ObjectEffect::Draw() {
         return;
     }
     GraphicsDevice->SetTexture(0, Texture);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::AlphaOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::AlphaArg1,
-                                         gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::AlphaArg2,
-                                         gfx::TextureArgDiffuse);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorArg1,
-                                         gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorArg2,
-                                         gfx::TextureArgDiffuse);
+    UseAdditiveStage();
     GraphicsDevice->SetStreamSource(0, VertexBuffer, 0, VertexStride);
     GraphicsDevice->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, PrimitiveCount());
     GraphicsDevice->SetTexture(0, nullptr);

@@ -15,16 +15,6 @@ float QuarterAngle(int m) {
     return static_cast<float>((4 - m) * f32::TwoPiWide / 4 - eighthTurn);
 }
 
-void SetAdditiveStage() {
-    using gfx::TextureStageState;
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
-}
-
 }  // namespace
 
 int32_t ObjectProjector::Update() {
@@ -73,7 +63,7 @@ void ObjectProjector::DrawBeam(const Matrix4& world) const {
     if (BeamTexture != nullptr) {
         GraphicsDevice->SetTexture(0, BeamTexture);
     }
-    SetAdditiveStage();
+    UseAdditiveStage();
     for (int m = 0; m < 4; ++m) {
         const Matrix4 quarter = MatrixMultiply(MatrixRotationZ(QuarterAngle(m)), world);
         GraphicsDevice->SetTransform(gfx::TransformState::World, &quarter);
