@@ -15,7 +15,7 @@
 // whenever no event waits, and the window procedure with Escape, the close request and the 'L'
 // key.
 class Application {
-  public:
+public:
     static constexpr int ExitSuccess = 0;
     static constexpr int ExitFailure = 1;
     // How long the loop waits for an event after a turn that drew nothing.
@@ -37,7 +37,7 @@ class Application {
     HRESULT CreateAudioEngine();
     void WindowProc(const SDL_Event& event);
 
-  private:
+private:
     int RunMessageLoop();
     // The window's end: release the graphics objects, then leave the loop.
     void DestroyWindow();

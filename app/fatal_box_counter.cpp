@@ -8,9 +8,7 @@ constexpr std::string_view ExitingSuffix = " - Program Exiting";
 
 FatalBoxCounter::FatalBoxCounter() : Previous(platform::UseMessageBoxSink(this)) {}
 
-FatalBoxCounter::~FatalBoxCounter() {
-    platform::UseMessageBoxSink(Previous);
-}
+FatalBoxCounter::~FatalBoxCounter() { platform::UseMessageBoxSink(Previous); }
 
 void FatalBoxCounter::Show(const char* text, const char* caption) {
     if (std::string_view(text).ends_with(ExitingSuffix)) {

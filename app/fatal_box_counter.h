@@ -6,7 +6,7 @@
 // ended the program (its text ends in " - Program Exiting"), so that a failure that already
 // showed its box is not reported a second time. Installed for the lifetime of the object.
 class FatalBoxCounter final : public platform::MessageBoxSink {
-  public:
+public:
     FatalBoxCounter();
     ~FatalBoxCounter() override;
     FatalBoxCounter(const FatalBoxCounter&) = delete;
@@ -15,7 +15,7 @@ class FatalBoxCounter final : public platform::MessageBoxSink {
     void Show(const char* text, const char* caption) override;
     int FatalBoxes() const { return Count; }
 
-  private:
+private:
     platform::MessageBoxSink* Previous;  // null: the default modal box
     platform::ModalMessageBox Modal;
     int Count = 0;

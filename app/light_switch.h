@@ -2,10 +2,10 @@
 
 // The scene's 'L' key operations, which the window procedure calls.
 class LightSwitch {
-  public:
+public:
     virtual void SetLightsOn(bool on) = 0;
     virtual bool AreLightsOn() const = 0;
 
-  protected:
+protected:
     ~LightSwitch() = default;
 };

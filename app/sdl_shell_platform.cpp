@@ -56,13 +56,9 @@ SDL_Window* SdlShellPlatform::CreateWindow(std::string* error) {
     return window;
 }
 
-void SdlShellPlatform::ShowWindow(SDL_Window* window) {
-    SDL_ShowWindow(window);
-}
+void SdlShellPlatform::ShowWindow(SDL_Window* window) { SDL_ShowWindow(window); }
 
-bool SdlShellPlatform::PollEvent(SDL_Event* event) {
-    return SDL_PollEvent(event) != 0;
-}
+bool SdlShellPlatform::PollEvent(SDL_Event* event) { return SDL_PollEvent(event) != 0; }
 
 void SdlShellPlatform::WaitForEvent(int milliseconds) {
     SDL_WaitEventTimeout(nullptr, milliseconds);

@@ -9,7 +9,7 @@
 // system the program was built with and the SDL audio engine. The window and the engine live
 // until the process ends: the device and the scene's resources still refer to them at exit.
 class SdlShellPlatform final : public ShellPlatform {
-  public:
+public:
     using GraphicsSystemFactory = gfx::GraphicsSystem* (*)(std::string* error);
 
     static constexpr const char* WindowClass = "D3D Tutorial";
@@ -31,7 +31,7 @@ class SdlShellPlatform final : public ShellPlatform {
     HRESULT CreateAudioEngine(audio::Engine** engine) override;
     std::string AudioError() const override;
 
-  private:
+private:
     GraphicsSystemFactory CreateGraphics;
     audio::SdlAudioEngine* Audio = nullptr;
     std::string AudioFailure;

@@ -12,7 +12,7 @@ struct SDL_Window;
 // What the application shell needs from the machine: its one window, the event queue, and the
 // graphics and audio platforms. The programs use SDL; tests put fakes in its place.
 class ShellPlatform {
-  public:
+public:
     virtual ~ShellPlatform() = default;
 
     // The program's window, still hidden. Null, with the reason, when there is no display.

@@ -5,9 +5,7 @@
 
 namespace {
 
-bool KnownPass(const std::string& pass) {
-    return pass == "optimised" || pass == "unoptimised";
-}
+bool KnownPass(const std::string& pass) { return pass == "optimised" || pass == "unoptimised"; }
 
 std::vector<std::string> SplitCommas(const std::string& text) {
     std::vector<std::string> parts;

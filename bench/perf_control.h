@@ -7,7 +7,7 @@
 // Switches perf's sampling on for the frames of chosen phases through perf record's control
 // FIFO. Does nothing when no FIFO was given.
 class PerfControl {
-  public:
+public:
     PerfControl(const std::string& fifo, std::vector<int> phases);
     ~PerfControl();
     PerfControl(const PerfControl&) = delete;
@@ -16,7 +16,7 @@ class PerfControl {
     // Called before each frame with the phase it starts in.
     void BeforeFrame(int phase);
 
-  private:
+private:
     void Send(const char* command);
 
     std::FILE* Fifo = nullptr;

@@ -18,7 +18,7 @@ Spread SpreadOf(std::vector<double> values);
 // The frames of one pass, pooled over its rounds, summed up by phase, for the heavy phases
 // together (1, 3 to 5, 8 to 10: the ones with about 200,000 lit triangles) and for the show.
 class PhaseTable {
-  public:
+public:
     explicit PhaseTable(const std::vector<PassRecord>& rounds);
 
     struct Row {
@@ -35,7 +35,7 @@ class PhaseTable {
     // Second's times over first's, row by row: how many times faster first is.
     static void PrintRatios(std::FILE* out, const PhaseTable& first, const PhaseTable& second);
 
-  private:
+private:
     void AddRow(const std::string& label, const std::vector<FrameSample>& frames);
 
     std::string PassName;

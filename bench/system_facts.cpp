@@ -32,13 +32,9 @@ std::string CpuModel() {
 
 }  // namespace
 
-long long MonotonicNs() {
-    return NsOf(CLOCK_MONOTONIC);
-}
+long long MonotonicNs() { return NsOf(CLOCK_MONOTONIC); }
 
-double ProcessCpuMs() {
-    return static_cast<double>(NsOf(CLOCK_PROCESS_CPUTIME_ID)) / 1e6;
-}
+double ProcessCpuMs() { return static_cast<double>(NsOf(CLOCK_PROCESS_CPUTIME_ID)) / 1e6; }
 
 double MsSinceProcessStart() {
     std::ifstream stat("/proc/self/stat");

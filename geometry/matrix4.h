@@ -10,7 +10,10 @@ struct alignas(16) Matrix4 {
                       float m10, float m11, float m12, float m13,  //
                       float m20, float m21, float m22, float m23,  //
                       float m30, float m31, float m32, float m33)
-        : m{{m00, m01, m02, m03}, {m10, m11, m12, m13}, {m20, m21, m22, m23}, {m30, m31, m32, m33}} {}
+        : m{{m00, m01, m02, m03},
+            {m10, m11, m12, m13},
+            {m20, m21, m22, m23},
+            {m30, m31, m32, m33}} {}
 
     constexpr float& operator()(int row, int column) { return m[row][column]; }
     constexpr float operator()(int row, int column) const { return m[row][column]; }
@@ -18,10 +21,12 @@ struct alignas(16) Matrix4 {
     const float* Data() const { return &m[0][0]; }
 
     static constexpr Matrix4 Identity() {
+        // clang-format off
         return {1, 0, 0, 0,  //
                 0, 1, 0, 0,  //
                 0, 0, 1, 0,  //
                 0, 0, 0, 1};
+        // clang-format on
     }
 
     friend constexpr bool operator==(const Matrix4&, const Matrix4&) = default;

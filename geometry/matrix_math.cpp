@@ -13,28 +13,34 @@ Matrix4 MatrixTranslation(float x, float y, float z) {
 Matrix4 MatrixRotationX(float angle) {
     const float c = f32::cos(angle);
     const float s = f32::sin(angle);
+    // clang-format off
     return {1, 0, 0, 0,   //
             0, c, s, 0,   //
             0, -s, c, 0,  //
             0, 0, 0, 1};
+    // clang-format on
 }
 
 Matrix4 MatrixRotationY(float angle) {
     const float c = f32::cos(angle);
     const float s = f32::sin(angle);
+    // clang-format off
     return {c, 0, -s, 0,  //
             0, 1, 0, 0,   //
             s, 0, c, 0,   //
             0, 0, 0, 1};
+    // clang-format on
 }
 
 Matrix4 MatrixRotationZ(float angle) {
     const float c = f32::cos(angle);
     const float s = f32::sin(angle);
+    // clang-format off
     return {c, s, 0, 0,   //
             -s, c, 0, 0,  //
             0, 0, 1, 0,   //
             0, 0, 0, 1};
+    // clang-format on
 }
 
 Matrix4 MatrixMultiply(const Matrix4& a, const Matrix4& b) {
@@ -52,10 +58,12 @@ Matrix4 MatrixLookAtLH(const Vec3& eye, const Vec3& at, const Vec3& up) {
     const Vec3 zAxis = Vec3Normalize(at - eye);
     const Vec3 xAxis = Vec3Normalize(Cross(up, zAxis));
     const Vec3 yAxis = Cross(zAxis, xAxis);
+    // clang-format off
     return {xAxis.x, yAxis.x, zAxis.x, 0,  //
             xAxis.y, yAxis.y, zAxis.y, 0,  //
             xAxis.z, yAxis.z, zAxis.z, 0,  //
             -Dot(xAxis, eye), -Dot(yAxis, eye), -Dot(zAxis, eye), 1};
+    // clang-format on
 }
 
 Vec3 Vec3Normalize(const Vec3& v) {

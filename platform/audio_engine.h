@@ -67,8 +67,8 @@ public:
     // The voice that feeds the default output device.
     virtual HRESULT CreateMasteringVoice(MasteringVoice** voice) = 0;
     // A voice for the given PCM format, feeding the mastering voice.
-    virtual HRESULT CreateSourceVoice(SourceVoice** voice, const WaveFormat* format,
-                                      uint32_t flags, float maxFrequencyRatio) = 0;
+    virtual HRESULT CreateSourceVoice(SourceVoice** voice, const WaveFormat* format, uint32_t flags,
+                                      float maxFrequencyRatio) = 0;
 
 protected:
     virtual ~Engine() = default;

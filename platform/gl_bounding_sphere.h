@@ -11,7 +11,7 @@ namespace gfx {
 // that let a draw skip work its vertices cannot need. All tests err towards drawing: they use
 // double precision and leave a margin for the float arithmetic of the shader.
 class GlBoundingSphere {
-  public:
+public:
     // Of the positions of count vertices of the one layout. Invalid when any is not finite.
     static GlBoundingSphere OfVertices(const uint8_t* vertices, size_t count);
 
@@ -26,7 +26,7 @@ class GlBoundingSphere {
     // An upper bound of how much m's 3x3 part can lengthen a vector.
     static double MaxStretch(const Matrix4& m);
 
-  private:
+private:
     double Centre[3] = {};
     double Radius = 0.0;
     bool IsValid = false;

@@ -5,9 +5,7 @@ namespace gfx {
 GlContext::GlContext(SDL_Window* window, SDL_GLContext context)
     : WindowHandle(window), Context(context) {}
 
-GlContext::~GlContext() {
-    Destroy();
-}
+GlContext::~GlContext() { Destroy(); }
 
 bool GlContext::MakeCurrent() {
     if (Context == nullptr) {

@@ -14,7 +14,7 @@ class GlVertexBuffer;
 // released after the device finds the context gone and only frees its own memory; one released
 // before it unbinds itself so that the device never draws with a freed resource.
 class GlContext {
-  public:
+public:
     // Takes ownership of context, which must have been made for window.
     GlContext(SDL_Window* window, SDL_GLContext context);
     ~GlContext();
@@ -43,7 +43,7 @@ class GlContext {
     std::vector<uint8_t> LockOriginal;
     bool LockBuffersInUse = false;
 
-  private:
+private:
     SDL_Window* WindowHandle;
     SDL_GLContext Context;
 };

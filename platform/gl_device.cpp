@@ -284,9 +284,7 @@ HRESULT GlDevice::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_
     return S_OK;
 }
 
-HRESULT GlDevice::SetFVF(uint32_t format) {
-    return format == VertexFormat ? S_OK : E_FAIL;
-}
+HRESULT GlDevice::SetFVF(uint32_t format) { return format == VertexFormat ? S_OK : E_FAIL; }
 
 HRESULT GlDevice::Clear(uint32_t flags, uint32_t color, float z, uint32_t /*stencil*/) {
     if (!Context->MakeCurrent()) {

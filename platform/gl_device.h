@@ -31,7 +31,7 @@ namespace gfx {
 class GlVertexBuffer;
 
 class GlDevice final : public Device {
-  public:
+public:
     struct Options {
         bool UseClipControl = true;  // false maps clip depth in the shader even where GL could
         // false draws every call as given, through one shader, uploading all state each time it
@@ -80,7 +80,7 @@ class GlDevice final : public Device {
     int BackBufferWidth() const { return Target.Width(); }
     int BackBufferHeight() const { return Target.Height(); }
 
-  private:
+private:
     explicit GlDevice(std::shared_ptr<GlContext> context);
     ~GlDevice() override = default;
     bool Initialise(const PresentParameters& parameters, const Options& options,

@@ -11,7 +11,7 @@ namespace gfx {
 // with a fragment shader for texture stage 0. It remembers which version of each uniform group
 // it holds and uploads only the groups that moved on since.
 class GlFixedFunctionProgram {
-  public:
+public:
     // Compiles and links the program in the current context; false with the compiler's log.
     bool Build(const std::string& fragmentSource, std::string* error);
     void Destroy();
@@ -20,7 +20,7 @@ class GlFixedFunctionProgram {
     // Brings the uniforms in line with state; the program must be in use.
     void Sync(const GlUniformState& state);
 
-  private:
+private:
     void FindUniforms();
     void Upload(GlUniformState::Group group, const GlUniformState& state);
     void UploadLights(const PackedLights& lights);

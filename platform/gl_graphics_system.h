@@ -11,7 +11,7 @@ namespace gfx {
 // initialised while it exists and makes OpenGL 3.3 core devices for windows made with
 // SDL_WINDOW_OPENGL.
 class GlGraphicsSystem final : public GraphicsSystem {
-  public:
+public:
     struct Options {
         // The context version asked for; tests ask for more than exists to see a clean failure.
         int ContextMajor = 3;
@@ -33,7 +33,7 @@ class GlGraphicsSystem final : public GraphicsSystem {
     void SetOptions(const Options& options) { Settings = options; }
     const std::string& LastError() const { return Error; }
 
-  private:
+private:
     GlGraphicsSystem() = default;
     ~GlGraphicsSystem() override = default;
     SDL_GLContext CreateContext(SDL_Window* window);

@@ -25,7 +25,7 @@ struct PackedLights {
 // Every light the drawing code has set, by index, and which of them are enabled. Lights are kept
 // in world space and packed for a view only when a light or the view has changed since.
 class GlLightTable {
-  public:
+public:
     void SetLight(uint32_t index, const Light& light);
     // An index never set gets the default light: white, directional, pointing along +z.
     void Enable(uint32_t index, bool enable);
@@ -41,7 +41,7 @@ class GlLightTable {
     // The packed lights of the slots in mask, in slot order.
     void Select(uint32_t mask, PackedLights& out) const;
 
-  private:
+private:
     struct Entry {
         Light Parameters = DefaultLight();
         bool Enabled = false;

@@ -12,7 +12,7 @@ namespace gfx {
 // The shader programs of one device: the general one, whose fragment shader reads the stage
 // setup from uniforms, and the specialised ones, built the first time a stage setup is drawn.
 class GlProgramCache {
-  public:
+public:
     bool BuildGeneral(std::string* error);
     void Destroy();
 
@@ -20,7 +20,7 @@ class GlProgramCache {
     // The general program where a specialised one cannot be built.
     GlFixedFunctionProgram& For(const StageSetup& stage, bool textureBound);
 
-  private:
+private:
     std::unique_ptr<GlFixedFunctionProgram> GeneralProgram;
     std::map<GlStageShader::KeyType, std::unique_ptr<GlFixedFunctionProgram>> Specialised;
 };

@@ -9,7 +9,7 @@ namespace gfx {
 // The render states with Direct3D's values and defaults. Setting one only records it; Apply
 // brings the GL state in line before a draw.
 class GlRenderStates {
-  public:
+public:
     // Unknown states are refused.
     bool Set(RenderState state, uint32_t value);
 
@@ -22,7 +22,7 @@ class GlRenderStates {
     bool NeedsApply() const { return Dirty; }
     void Apply();
 
-  private:
+private:
     uint32_t ZEnableValue = 1;
     uint32_t ZWriteEnableValue = 1;
     uint32_t SrcBlendValue = 2;   // one

@@ -10,7 +10,7 @@ namespace gfx {
 // The back buffer: an RGBA8 colour buffer and a 24-bit depth buffer of the size the device was
 // made with, whatever the window provides. Present copies it into the window.
 class GlRenderTarget {
-  public:
+public:
     // In the current context; false when the framebuffer is incomplete.
     bool Create(int width, int height);
     void Destroy();
@@ -24,7 +24,7 @@ class GlRenderTarget {
     int Width() const { return TargetWidth; }
     int Height() const { return TargetHeight; }
 
-  private:
+private:
     int TargetWidth = 0;
     int TargetHeight = 0;
     GLuint Framebuffer = 0;

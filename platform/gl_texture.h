@@ -13,7 +13,7 @@ namespace gfx {
 // its texels live in GL alone, read back by LockRect and uploaded by UnlockRect, and it is
 // sampled bilinearly with wrap addressing, never through mip levels. Zero until first written.
 class GlTexture final : public Texture {
-  public:
+public:
     // levels 0 asks for the full chain.
     static HRESULT Create(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height,
                           uint32_t levels, GlTexture** texture);
@@ -28,7 +28,7 @@ class GlTexture final : public Texture {
 
     GLuint Name() const { return TextureName; }
 
-  private:
+private:
     GlTexture(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height, uint32_t levels,
               GLuint name);
     ~GlTexture() override = default;

@@ -60,9 +60,7 @@ HRESULT GlVertexBuffer::Unlock() {
     return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE ? S_OK : E_FAIL;
 }
 
-uint32_t GlVertexBuffer::VertexCount() const {
-    return Length() / VertexStride;
-}
+uint32_t GlVertexBuffer::VertexCount() const { return Length() / VertexStride; }
 
 void GlVertexBuffer::Release() {
     if (Context->StreamSource == this) {

@@ -12,7 +12,7 @@ namespace gfx {
 // A vertex buffer in a GL buffer object: Lock maps it for reading and writing, so a later Lock
 // still sees what was written before, and Unlock unmaps it. Zero-filled when created.
 class GlVertexBuffer final : public VertexBuffer {
-  public:
+public:
     static HRESULT Create(std::shared_ptr<GlContext> context, uint32_t length,
                           GlVertexBuffer** buffer);
 
@@ -26,7 +26,7 @@ class GlVertexBuffer final : public VertexBuffer {
     // Of what the last Unlock made current; kept only on the device's optimised path.
     const GlBoundingSphere& Bound() const { return Sphere; }
 
-  private:
+private:
     GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name);
     ~GlVertexBuffer() override = default;
 

@@ -149,8 +149,8 @@ public:
     virtual HRESULT CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t format,
                                        VertexBuffer** buffer) = 0;
     // An empty texture; levels FullMipChain gives the whole chain (none of it written).
-    virtual HRESULT CreateTexture(uint32_t width, uint32_t height, uint32_t levels,
-                                  uint32_t usage, Format format, Texture** texture) = 0;
+    virtual HRESULT CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
+                                  Format format, Texture** texture) = 0;
     // A texture from a PNG file in memory: sides rounded up to powers of two with the image
     // stretched to fill them, one level, texels equal to colorKey made transparent black.
     virtual HRESULT CreateTextureFromPngInMemory(const void* data, size_t size, uint32_t colorKey,

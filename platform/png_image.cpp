@@ -214,8 +214,6 @@ void PngImage::ApplyColorKey(uint32_t key) {
     std::replace(TexelData.begin(), TexelData.end(), key, 0u);
 }
 
-uint32_t RoundUpToPowerOfTwo(uint32_t n) {
-    return std::bit_ceil(n);
-}
+uint32_t RoundUpToPowerOfTwo(uint32_t n) { return std::bit_ceil(n); }
 
 }  // namespace gfx

@@ -10,7 +10,7 @@ namespace gfx {
 // A decoded picture as 32-bit ARGB texels (0xAARRGGBB, so bytes B, G, R, A in memory), rows top
 // first without padding.
 class PngImage {
-  public:
+public:
     // Sides beyond this are refused rather than allocated.
     static constexpr uint32_t MaxSide = 8192;
 
@@ -33,7 +33,7 @@ class PngImage {
     const std::vector<uint32_t>& Texels() const { return TexelData; }
     uint32_t Texel(uint32_t x, uint32_t y) const { return TexelData[y * ImageWidth + x]; }
 
-  private:
+private:
     uint32_t ImageWidth = 0;
     uint32_t ImageHeight = 0;
     std::vector<uint32_t> TexelData;

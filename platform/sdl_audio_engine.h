@@ -15,7 +15,7 @@ namespace audio {
 // The audio engine over SDL: one output device (the mastering voice) into which every started
 // source voice is mixed on SDL's audio thread.
 class SdlAudioEngine final : public Engine {
-  public:
+public:
     SdlAudioEngine() = default;
     // Closes the output and stops SDL's audio subsystem. The programs never destroy their engine.
     ~SdlAudioEngine() override;
@@ -33,7 +33,7 @@ class SdlAudioEngine final : public Engine {
     // Why the last failing call failed, in words.
     const std::string& LastError() const { return Error; }
 
-  private:
+private:
     static void SDLCALL FillOutput(void* engine, Uint8* output, int length);
     HRESULT Fail(HRESULT code, std::string reason);
 

@@ -32,8 +32,6 @@ HRESULT SdlMasteringVoice::Open(SDL_AudioCallback fill, void* userdata,
     return S_OK;
 }
 
-SdlMasteringVoice::~SdlMasteringVoice() {
-    SDL_CloseAudioDevice(DeviceId);
-}
+SdlMasteringVoice::~SdlMasteringVoice() { SDL_CloseAudioDevice(DeviceId); }
 
 }  // namespace audio

@@ -12,7 +12,7 @@ namespace audio {
 // The default output device. It runs from the moment it opens and plays silence until source
 // voices are mixed into it.
 class SdlMasteringVoice final : public MasteringVoice {
-  public:
+public:
     // Opens the default output device, which calls fill(userdata, ...) on SDL's audio thread for
     // every period of output. E_FAIL with the reason when there is no output device.
     static HRESULT Open(SDL_AudioCallback fill, void* userdata,
@@ -25,7 +25,7 @@ class SdlMasteringVoice final : public MasteringVoice {
     // What the device is fed: 16-bit native-endian samples at its own rate and channel count.
     const SDL_AudioSpec& Output() const { return Spec; }
 
-  private:
+private:
     SdlMasteringVoice(SDL_AudioDeviceID device, const SDL_AudioSpec& spec)
         : DeviceId(device), Spec(spec) {}
 

@@ -47,9 +47,7 @@ HRESULT SdlSourceVoice::Create(const WaveFormat& format, const SDL_AudioSpec& ou
     return S_OK;
 }
 
-SdlSourceVoice::~SdlSourceVoice() {
-    SDL_FreeAudioStream(Stream);
-}
+SdlSourceVoice::~SdlSourceVoice() { SDL_FreeAudioStream(Stream); }
 
 HRESULT SdlSourceVoice::SubmitSourceBuffer(const AudioBuffer* buffer) {
     if (buffer == nullptr || buffer->AudioData == nullptr || buffer->AudioBytes == 0 ||

@@ -15,7 +15,7 @@ namespace audio {
 // must stay valid while the voice plays. SDL's audio thread pulls from the voice; the main thread
 // only submits and starts it.
 class SdlSourceVoice final : public SourceVoice {
-  public:
+public:
     // 16-bit PCM with 1 to 8 channels at 1000 to 200000 Hz; anything else is refused.
     static bool IsSupported(const WaveFormat& format);
 
@@ -42,7 +42,7 @@ class SdlSourceVoice final : public SourceVoice {
     // The buffer marked as the end of the stream has been played out; silence from now on.
     bool Finished() const { return Ended.load(std::memory_order_acquire); }
 
-  private:
+private:
     SdlSourceVoice(SDL_AudioStream* stream, SDL_AudioDeviceID device, SDL_AudioFormat output,
                    uint16_t blockAlign)
         : Stream(stream), Device(device), OutputFormat(output), BlockAlign(blockAlign) {}

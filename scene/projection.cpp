@@ -10,10 +10,12 @@ Matrix4 ProjectionMatrix(const BuildConstants& constants) {
     const float q = zf / (zf - zn);
     const float k = 0.68f;
     const float s = constants.ProjectionShear;
+    // clang-format off
     return {a * t, 0, 0, 0,      //
             s * k, t, s * q, s,  //
             k, 0, q, 1,          //
             0, 0, -zn * q, 0};
+    // clang-format on
 }
 
 Vec3 EyePosition(const BuildConstants& constants) { return {0.0f, -0.0f, -constants.EyeDistance}; }

@@ -23,9 +23,12 @@ float MeshingOffset() {
 Matrix4 TumbleStep(int k) {
     const float angle = static_cast<float>(1.0 * 3.1415927410125732 / 16);
     switch (k) {
-        case 0: return MatrixRotationX(angle);
-        case 1: return MatrixRotationY(angle);
-        default: return MatrixRotationZ(angle);
+        case 0:
+            return MatrixRotationX(angle);
+        case 1:
+            return MatrixRotationY(angle);
+        default:
+            return MatrixRotationZ(angle);
     }
 }
 

@@ -12,8 +12,7 @@
 
 void CTalvoScene0001::AddBackdropPaths() {
     BackdropPaths.push_back(BezierPath(0, 0, 1000, 0, 0, 900, 80, -1, 90, -20, -1, 90, 10000));
-    BackdropPaths.push_back(
-        BezierPath(-20, -1, 90, -120, -1, 90, 60, 0, 60, -100, 0, 110, 10000));
+    BackdropPaths.push_back(BezierPath(-20, -1, 90, -120, -1, 90, 60, 0, 60, -100, 0, 110, 10000));
 }
 
 void CTalvoScene0001::AddFirstActPaths() {
@@ -65,8 +64,10 @@ void CTalvoScene0001::AddFirstActObjects() {
 // The effect and particle constructors draw from the random generator, so this order also fixes
 // every random value they get.
 void CTalvoScene0001::AddSecondActObjects() {
-    Cameras.push_back(new ObjectCamera(256, 1.0f, 10.0f, 40.0f, 5.0f, 0xFF202020, 0xFFFF0000, 1000));
-    Cameras.push_back(new ObjectCamera(256, 1.0f, 10.0f, 40.0f, 5.0f, 0xFF202020, 0xFF008000, 1000));
+    Cameras.push_back(
+        new ObjectCamera(256, 1.0f, 10.0f, 40.0f, 5.0f, 0xFF202020, 0xFFFF0000, 1000));
+    Cameras.push_back(
+        new ObjectCamera(256, 1.0f, 10.0f, 40.0f, 5.0f, 0xFF202020, 0xFF008000, 1000));
     for (int i = 0; i < 3; ++i) {
         Projectors.push_back(
             new ObjectProjector(256, 15.0f, 10.0f, 25.0f, 0xFF808080, 0xFFFFFF80, 0.5f));
@@ -91,5 +92,6 @@ void CTalvoScene0001::AddSecondActObjects() {
     ParticleManagers.push_back(new ObjectParticuleManager(Swarm, 500, 8, 0x000000FF, 0xFFFF0000));
     ParticleManagers.push_back(
         new ObjectParticuleManager(Explosion, 1000, 64, 0xFF0000FF, 0xFFFFFF00));
-    ParticleManagers.push_back(new ObjectParticuleManager(Plume, 1000, 400, 0xFF800000, 0xFFFF8000));
+    ParticleManagers.push_back(
+        new ObjectParticuleManager(Plume, 1000, 400, 0xFF800000, 0xFFFF8000));
 }

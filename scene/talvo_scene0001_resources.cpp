@@ -26,13 +26,13 @@ HRESULT CTalvoScene0001::InitResources() {
     CTalvoScene::InitResources();
 
     const auto image = assets::BackdropImage();
-    if (Failed(GraphicsDevice->CreateTextureFromPngInMemory(image.data(), image.size(),
-                                                            OpaqueBlack, &BackdropTexture))) {
+    if (Failed(GraphicsDevice->CreateTextureFromPngInMemory(image.data(), image.size(), OpaqueBlack,
+                                                            &BackdropTexture))) {
         BackdropTexture = nullptr;
         return Fail("Texture Loading Error - Program Exiting");
     }
-    if (Failed(GraphicsDevice->CreateVertexBuffer(VertexBytes(CylinderVertexCount), 0,
-                                                  VertexFormat, &BackdropVertexBuffer))) {
+    if (Failed(GraphicsDevice->CreateVertexBuffer(VertexBytes(CylinderVertexCount), 0, VertexFormat,
+                                                  &BackdropVertexBuffer))) {
         return Fail("Vertex Creating Error - Program Exiting");
     }
     void* cylinder = nullptr;

@@ -58,12 +58,18 @@ Gradient QuadGradient(uint32_t e) {
     const float f = static_cast<float>((e - step * 1500) / 1500.0);
     const uint32_t a = static_cast<uint32_t>(f * 255);
     switch (step) {
-        case 0: return {0x00FF0000, (a << 24) | 0x00FF0000};
-        case 1: return {(a << 24) | 0x00FF0000, 0xFFFF0000};
-        case 2: return {0xFFFF0000, 0xFFFF0000 | a};
-        case 3: return {0xFFFF0000 | a, 0xFFFF00FF};
-        case 4: return {0xFFFF00FF, 0xFFFF00FF | (a << 8)};
-        default: return {0xFFFF00FF | (a << 8), 0xFFFFFFFF};
+        case 0:
+            return {0x00FF0000, (a << 24) | 0x00FF0000};
+        case 1:
+            return {(a << 24) | 0x00FF0000, 0xFFFF0000};
+        case 2:
+            return {0xFFFF0000, 0xFFFF0000 | a};
+        case 3:
+            return {0xFFFF0000 | a, 0xFFFF00FF};
+        case 4:
+            return {0xFFFF00FF, 0xFFFF00FF | (a << 8)};
+        default:
+            return {0xFFFF00FF | (a << 8), 0xFFFFFFFF};
     }
 }
 
@@ -150,9 +156,8 @@ void CTalvoScene0001::RunCompanionEffectBlock(float turn) {
         const uint32_t e = PhaseTime();
         Vec3 p;
         if (Phase == 9) {
-            const Vec3 held[3] = {{-20.0f - sway, 0.0f, 202.0f},
-                                  {sway, 0.0f, 201.0f},
-                                  {-10.0f, bob, 200.0f}};
+            const Vec3 held[3] = {
+                {-20.0f - sway, 0.0f, 202.0f}, {sway, 0.0f, 201.0f}, {-10.0f, bob, 200.0f}};
             p = held[i];
         } else {
             p = EffectPath->GetPoint(Phase == 8 ? PathParameter(e, d) : ReturnParameter(e, d));
@@ -223,7 +228,8 @@ void CTalvoScene0001::RunLoopEffectBlock() {
         const float t = PathParameter((e + (d * i) / 2) % d, d);
         const Vec3 p = LoopPath->GetPoint(t);
         const Vec3 heading = LoopPath->GetTangent(t);
-        const float a = f32::acos(heading.x / f32::sqrt(heading.x * heading.x + heading.y * heading.y));
+        const float a =
+            f32::acos(heading.x / f32::sqrt(heading.x * heading.x + heading.y * heading.y));
         StartEffect(effect, Now);
         Place(effect, TranslationTo(p), MatrixRotationZ(a));
     }

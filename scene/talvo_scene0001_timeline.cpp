@@ -87,11 +87,21 @@ void CTalvoScene0001::DrawBackdrop(float turn) {
 void CTalvoScene0001::BeginBlock(MaterialSet set) {
     gfx::Material material;
     switch (set) {
-        case MaterialSet::Dark: material = MaterialOf(0.0f, 0.0f, -1.0f); break;
-        case MaterialSet::DarkGlossy: material = MaterialOf(0.0f, 0.0f, 0.0f); break;
-        case MaterialSet::White: material = MaterialOf(1.0f, 1.0f, -1.0f); break;
-        case MaterialSet::WhiteGlossy: material = MaterialOf(1.0f, 1.0f, 1.0f); break;
-        case MaterialSet::Quad: material = MaterialOf(0.0f, 1.0f, 0.0f); break;
+        case MaterialSet::Dark:
+            material = MaterialOf(0.0f, 0.0f, -1.0f);
+            break;
+        case MaterialSet::DarkGlossy:
+            material = MaterialOf(0.0f, 0.0f, 0.0f);
+            break;
+        case MaterialSet::White:
+            material = MaterialOf(1.0f, 1.0f, -1.0f);
+            break;
+        case MaterialSet::WhiteGlossy:
+            material = MaterialOf(1.0f, 1.0f, 1.0f);
+            break;
+        case MaterialSet::Quad:
+            material = MaterialOf(0.0f, 1.0f, 0.0f);
+            break;
     }
     GraphicsDevice->SetMaterial(&material);
     GraphicsDevice->SetTexture(0, nullptr);
@@ -104,8 +114,7 @@ void CTalvoScene0001::NextPhase(bool restartClock) {
     }
 }
 
-void CTalvoScene0001::Place(Object3D* object, const Matrix4& translation,
-                            const Matrix4& rotation) {
+void CTalvoScene0001::Place(Object3D* object, const Matrix4& translation, const Matrix4& rotation) {
     object->SetTranslation(&translation);
     object->SetRotation(&rotation);
     object->Render(Now);

@@ -39,9 +39,9 @@ HRESULT ObjectBubble::Create() {
 }
 
 HRESULT ObjectBubble::CreateBurstTexture() {
-    return CreateFilledTexture(BurstTextureSize, &BurstTexture, [this](const gfx::LockedRect& locked) {
-        FillBurstTexture(locked, BurstTextureSize);
-    });
+    return CreateFilledTexture(
+        BurstTextureSize, &BurstTexture,
+        [this](const gfx::LockedRect& locked) { FillBurstTexture(locked, BurstTextureSize); });
 }
 
 HRESULT ObjectBubble::CreateBuffers() {

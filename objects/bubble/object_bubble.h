@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "geometry/object3d.h"
-#include "objects/object_resources.h"
 #include "geometry/vertex.h"
+#include "objects/object_resources.h"
 #include "platform/graphics_device.h"
 #include "platform/result.h"
 

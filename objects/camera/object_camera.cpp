@@ -61,8 +61,9 @@ HRESULT ObjectCamera::Create() {
 }
 
 HRESULT ObjectCamera::CreateGlowTexture() {
-    return CreateFilledTexture(GlowTextureSize, &GlowTexture,
-                               [this](const gfx::LockedRect& locked) { FillGlowTexture(locked, GlowTextureSize); });
+    return CreateFilledTexture(
+        GlowTextureSize, &GlowTexture,
+        [this](const gfx::LockedRect& locked) { FillGlowTexture(locked, GlowTextureSize); });
 }
 
 HRESULT ObjectCamera::CreateBuffers() {

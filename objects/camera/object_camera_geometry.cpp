@@ -32,9 +32,7 @@ constexpr uint32_t GlassEdgeColor = 0x80008000;
 constexpr uint32_t DomeAlpha = 0x40000000;
 
 // Step k of n around a full turn.
-float StepAngle(uint32_t k, uint32_t n) {
-    return static_cast<float>(k * f32::TwoPiWide / n);
-}
+float StepAngle(uint32_t k, uint32_t n) { return static_cast<float>(k * f32::TwoPiWide / n); }
 
 // index / h of a half turn, plus an optional half-turn offset.
 float HalfTurnAngle(uint32_t index, uint32_t h, double offset) {
@@ -50,9 +48,7 @@ void WriteCorners(const Corner (&corners)[Count], float s, float d, uint32_t col
     }
 }
 
-uint8_t Channel(uint32_t color, int shift) {
-    return static_cast<uint8_t>((color >> shift) & 0xFF);
-}
+uint8_t Channel(uint32_t color, int shift) { return static_cast<uint8_t>((color >> shift) & 0xFF); }
 
 }  // namespace
 

@@ -74,8 +74,7 @@ void ObjectCamera::AdvanceBlink(uint32_t time) {
 
 HRESULT ObjectCamera::RefillGlow(uint32_t time) {
     gfx::LockedRect locked;
-    if (GlowTexture == nullptr ||
-        Failed(LockWholeTexture(GlowTexture, GlowTextureSize, &locked))) {
+    if (GlowTexture == nullptr || Failed(LockWholeTexture(GlowTexture, GlowTextureSize, &locked))) {
         return E_FAIL;
     }
     FillGlowTexture(locked, GlowTextureSize);

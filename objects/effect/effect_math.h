@@ -15,22 +15,12 @@ inline uint32_t RandomBelow(uint32_t n) {
 }
 
 // (rand() % n) as a float.
-inline float RandomFloat(uint32_t n) {
-    return static_cast<float>(RandomBelow(n));
-}
+inline float RandomFloat(uint32_t n) { return static_cast<float>(RandomBelow(n)); }
 
-inline uint32_t Alpha(uint32_t argb) {
-    return argb >> 24;
-}
-inline uint32_t Red(uint32_t argb) {
-    return (argb >> 16) & 0xFFu;
-}
-inline uint32_t Green(uint32_t argb) {
-    return (argb >> 8) & 0xFFu;
-}
-inline uint32_t Blue(uint32_t argb) {
-    return argb & 0xFFu;
-}
+inline uint32_t Alpha(uint32_t argb) { return argb >> 24; }
+inline uint32_t Red(uint32_t argb) { return (argb >> 16) & 0xFFu; }
+inline uint32_t Green(uint32_t argb) { return (argb >> 8) & 0xFFu; }
+inline uint32_t Blue(uint32_t argb) { return argb & 0xFFu; }
 
 inline uint32_t PackArgb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
     return (a << 24) + (r << 16) + (g << 8) + b;
@@ -58,9 +48,7 @@ inline bool TruncateToInt(float value, int32_t* result) {
     return true;
 }
 
-inline float Lerp(float p, float q, float s) {
-    return p + (q - p) * s;
-}
+inline float Lerp(float p, float q, float s) { return p + (q - p) * s; }
 
 // Red, green and blue of p blended towards q by s, each truncated; alpha left 0.
 inline uint32_t LerpRgb(uint32_t p, uint32_t q, float s) {

@@ -17,13 +17,9 @@ using effect_math::ToChannel;
 namespace {
 
 // Squared integer distances stay exact: the largest texture is 1024 texels wide.
-float Square(int64_t difference) {
-    return static_cast<float>(difference * difference);
-}
+float Square(int64_t difference) { return static_cast<float>(difference * difference); }
 
-float SquaredDistance(int64_t di, int64_t dj) {
-    return static_cast<float>(di * di + dj * dj);
-}
+float SquaredDistance(int64_t di, int64_t dj) { return static_cast<float>(di * di + dj * dj); }
 
 // Spent spots are respawned at random; the draws come in the order of the six arrays.
 void AgeRippleSpots(const SpotArrays& spots, uint32_t size) {
@@ -68,9 +64,7 @@ float RippleLevel(const SpotArrays& spots, int64_t i, int64_t j, float aspect) {
     return sum / static_cast<float>(256 * count);
 }
 
-float ClampUnit(float x) {
-    return x < -1.0f ? -1.0f : (x > 1.0f ? 1.0f : x);
-}
+float ClampUnit(float x) { return x < -1.0f ? -1.0f : (x > 1.0f ? 1.0f : x); }
 
 // Entry of the radius table for the direction of (da, db) from the blot's centre. The cosine is
 // clamped because rounding can push it past 1 when Aspect is below 1.

@@ -91,9 +91,7 @@ SpotArrays ObjectEffect::Spots() {
     return {SpotX, SpotY, SpotAmplitude, SpotPhase, SpotExtra1, SpotExtra2};
 }
 
-EffectLook ObjectEffect::Look() const {
-    return {ColorA, ColorB, Blend, Aspect};
-}
+EffectLook ObjectEffect::Look() const { return {ColorA, ColorB, Blend, Aspect}; }
 
 ObjectEffect::Spot ObjectEffect::GetSpot(uint32_t index) const {
     return {SpotX.at(index),     SpotY.at(index),      SpotAmplitude.at(index),
@@ -112,9 +110,7 @@ HRESULT ObjectEffect::Create() {
     return CreateRectangle();
 }
 
-int32_t ObjectEffect::Update() {
-    return 0;
-}
+int32_t ObjectEffect::Update() { return 0; }
 
 int32_t ObjectEffect::Render(uint32_t time) {
     LastRenderTime = time;
@@ -161,9 +157,7 @@ void ObjectEffect::SetLightDirection(const Vec3& v) {
 }
 
 // n x n cells: (2n + 2) n vertices in one serpentine strip.
-uint32_t ObjectEffect::VertexCount() const {
-    return (2 * GridSize + 2) * GridSize;
-}
+uint32_t ObjectEffect::VertexCount() const { return (2 * GridSize + 2) * GridSize; }
 
 uint32_t ObjectEffect::PrimitiveCount() const {
     return GridSize == 0 ? 0 : 2 * GridSize * (GridSize + 1) - 2;

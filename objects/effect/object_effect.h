@@ -20,7 +20,7 @@ enum EffectKind {
 // A flat rectangle whose texture is computed texel by texel. It draws nothing until started;
 // while active, kinds 0, 3, 4 and 5 compute their texture again at most every 40 ms.
 class ObjectEffect : public Object3D {
-  public:
+public:
     // Draws its spots from crt::rand; makes no device calls.
     ObjectEffect(int Kind, uint32_t GridSize, uint32_t TextureSize, float Width, float Aspect,
                  uint32_t SpotCount, uint32_t ColorA, uint32_t ColorB, const Vec3& direction);
@@ -53,7 +53,7 @@ class ObjectEffect : public Object3D {
     const gfx::Texture* GetTexture() const { return Texture; }
     const gfx::VertexBuffer* GetVertexBuffer() const { return VertexBuffer; }
 
-  private:
+private:
     void FillSpots();
     void FillSpotTriples(std::vector<uint32_t>& values);
     SpotArrays Spots();

@@ -7,7 +7,7 @@
 // A locked square texture level of 32-bit ARGB texels whose rows lie Pitch bytes apart.
 // Rows grow along the effect's +y axis, columns along +x.
 class TexelSurface {
-  public:
+public:
     TexelSurface(void* bits, int32_t pitch, uint32_t size)
         : Bits(static_cast<uint8_t*>(bits)), Pitch(pitch), SizeInTexels(size) {}
 
@@ -23,7 +23,7 @@ class TexelSurface {
         std::memcpy(At(row, column), &value, sizeof value);
     }
 
-  private:
+private:
     uint8_t* At(uint32_t row, uint32_t column) const {
         return Bits + static_cast<ptrdiff_t>(row) * Pitch + static_cast<ptrdiff_t>(column) * 4;
     }

@@ -19,9 +19,7 @@ ObjectGear::ObjectGear(uint32_t segmentCount, float hubRadius, float rootRadius,
       OuterColor(outerColor),
       Shape(ToothShape::Compute(rootRadius, tipRadius, toothCount)) {}
 
-ObjectGear::~ObjectGear() {
-    ReleaseBuffers(Buffers());
-}
+ObjectGear::~ObjectGear() { ReleaseBuffers(Buffers()); }
 
 ObjectGear::BufferSlots ObjectGear::Buffers() {
     const uint32_t length = VertexBytes(VerticesPerBuffer());
@@ -43,9 +41,7 @@ HRESULT ObjectGear::Create() {
     return S_OK;
 }
 
-int32_t ObjectGear::Update() {
-    return 0;
-}
+int32_t ObjectGear::Update() { return 0; }
 
 int32_t ObjectGear::Render(uint32_t) {
     const Matrix4 world = GetWorld();

@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "geometry/object3d.h"
-#include "objects/object_resources.h"
 #include "geometry/vec3.h"
 #include "geometry/vertex.h"
 #include "objects/gear/tooth_shape.h"
+#include "objects/object_resources.h"
 #include "platform/graphics_device.h"
 #include "platform/result.h"
 

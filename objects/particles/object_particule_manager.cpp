@@ -181,13 +181,9 @@ HRESULT ObjectParticuleManager::Create() {
     return S_OK;
 }
 
-int32_t ObjectParticuleManager::Update() {
-    return 0;
-}
+int32_t ObjectParticuleManager::Update() { return 0; }
 
-void ObjectParticuleManager::StopEmission() {
-    EmissionStopped = true;
-}
+void ObjectParticuleManager::StopEmission() { EmissionStopped = true; }
 
 ObjectParticuleManager::Particle ObjectParticuleManager::GetParticle(uint32_t index) const {
     return {{PosX.at(index), PosY.at(index), PosZ.at(index)},

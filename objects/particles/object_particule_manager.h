@@ -15,7 +15,7 @@ enum ParticleKind { Swarm = 0, Plume = 1, Explosion = 2 };
 // at most once per 40 ms of scene time (or again at the same time) and draws one sprite per
 // particle.
 class ObjectParticuleManager : public Object3D {
-  public:
+public:
     // Builds the particles and sprites, drawing from crt::rand; makes no device calls.
     ObjectParticuleManager(int Kind, uint32_t Range, uint32_t Count, uint32_t ColorA,
                            uint32_t ColorB);
@@ -54,7 +54,7 @@ class ObjectParticuleManager : public Object3D {
     const ObjectEffect& GetSortedSprite(size_t index) const { return *SortedSprites.at(index); }
     uint32_t GetDrawOrder(size_t index) const { return DrawOrder.at(index); }
 
-  private:
+private:
     void BuildSwarm();
     void BuildPlume();
     void BuildExplosion();

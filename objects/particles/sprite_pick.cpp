@@ -15,9 +15,7 @@ int32_t InList(int64_t index, size_t spriteCount) {
 }
 
 // Rounding can push a cosine just past +-1, where the arc cosine has no value.
-float ClampUnit(float x) {
-    return x < -1.0f ? -1.0f : (x > 1.0f ? 1.0f : x);
-}
+float ClampUnit(float x) { return x < -1.0f ? -1.0f : (x > 1.0f ? 1.0f : x); }
 
 }  // namespace
 

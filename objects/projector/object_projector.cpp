@@ -54,8 +54,9 @@ HRESULT ObjectProjector::Create() {
 }
 
 HRESULT ObjectProjector::CreateBeamTexture() {
-    return CreateFilledTexture(BeamTextureSize, &BeamTexture,
-                               [this](const gfx::LockedRect& locked) { FillBeamTexture(locked, BeamTextureSize); });
+    return CreateFilledTexture(
+        BeamTextureSize, &BeamTexture,
+        [this](const gfx::LockedRect& locked) { FillBeamTexture(locked, BeamTextureSize); });
 }
 
 HRESULT ObjectProjector::CreateBuffers() {

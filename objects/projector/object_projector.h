@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "geometry/object3d.h"
-#include "objects/object_resources.h"
 #include "geometry/vertex.h"
+#include "objects/object_resources.h"
 #include "platform/graphics_device.h"
 #include "platform/result.h"
 

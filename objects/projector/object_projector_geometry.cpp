@@ -8,9 +8,7 @@ namespace {
 constexpr uint32_t BeamAxisColor = 0xFFFFFF00;
 
 // Step j of n around a full turn.
-float StepAngle(uint32_t j, uint32_t n) {
-    return static_cast<float>(j * f32::TwoPiWide / n);
-}
+float StepAngle(uint32_t j, uint32_t n) { return static_cast<float>(j * f32::TwoPiWide / n); }
 
 // Four corners of a flap, then its hinge again facing the other way, so both sides are drawn.
 void WriteFlap(const Vec3 (&corners)[4], const Vec3& inward, uint32_t color, Vertex* flap) {

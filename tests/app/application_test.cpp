@@ -45,7 +45,7 @@ SDL_Event MouseMotion() {
 }
 
 class ApplicationTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ClearGlobals(); }
     void TearDown() override { ClearGlobals(); }
 

@@ -8,7 +8,7 @@
 
 // A graphics system that hands out one recording device, or fails as told.
 class FakeGraphicsSystem final : public gfx::GraphicsSystem {
-  public:
+public:
     explicit FakeGraphicsSystem(std::vector<std::string>& log) : Log(log) {}
 
     HRESULT CreateDevice(SDL_Window* window, const gfx::PresentParameters& parameters,
@@ -36,6 +36,6 @@ class FakeGraphicsSystem final : public gfx::GraphicsSystem {
     int ReleaseCount = 0;
     bool DeviceReleasedFirst = false;
 
-  private:
+private:
     std::vector<std::string>& Log;
 };

@@ -13,7 +13,7 @@
 // A scene whose start-up results and frames are scripted. Its frames use the device, as the real
 // scene's do, and note any frame drawn after the device was released.
 class FakeScene final : public CTalvoScene, public LightSwitch {
-  public:
+public:
     struct Frame {
         HRESULT Result = S_OK;
         bool Drew = true;
@@ -71,7 +71,7 @@ class FakeScene final : public CTalvoScene, public LightSwitch {
     int FramesWithoutDevice = 0;
     std::vector<int> RandomAtToggle;  // the first rand() inside each SetLightsOn
 
-  private:
+private:
     std::vector<std::string>& Log;
     bool LastDrew = false;
 };

@@ -14,7 +14,7 @@
 // A platform whose window is a token, whose event queue is a script and whose graphics and audio
 // are the recording doubles. Every call is written to the shared log.
 class FakeShellPlatform final : public ShellPlatform {
-  public:
+public:
     explicit FakeShellPlatform(std::vector<std::string>& log) : Graphics(log), Log(log) {}
 
     SDL_Window* CreateWindow(std::string* error) override {
@@ -76,7 +76,7 @@ class FakeShellPlatform final : public ShellPlatform {
     int ShowCount = 0;
     std::deque<std::optional<SDL_Event>> Events;
 
-  private:
+private:
     std::vector<std::string>& Log;
     int WindowToken = 0;
 };

@@ -19,7 +19,7 @@ using audio::SdlAudioEngine;
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnvironment {
-  public:
+public:
     ScopedEnvironment(const char* name, const char* value) : Name(name) {
         if (const char* old = std::getenv(name)) {
             Old = old;
@@ -34,7 +34,7 @@ class ScopedEnvironment {
         }
     }
 
-  private:
+private:
     std::string Name;
     std::optional<std::string> Old;
 };
@@ -73,7 +73,7 @@ bool HasAudioDriver(const char* name) {
 }
 
 class SdlAudioEngineTest : public ::testing::Test {
-  protected:
+protected:
     ScopedEnvironment Driver{"SDL_AUDIODRIVER", "dummy"};
 };
 

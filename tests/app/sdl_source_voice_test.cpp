@@ -57,7 +57,7 @@ AudioBuffer WholeBuffer(const std::vector<uint8_t>& bytes, uint32_t flags) {
 
 // Pulls output from a voice the way the device does, one period at a time.
 class VoiceOutput {
-  public:
+public:
     explicit VoiceOutput(SdlSourceVoice& voice) : Voice(voice) {}
 
     std::vector<int16_t> Period(int frames = 256, int channels = 2) {
@@ -68,7 +68,7 @@ class VoiceOutput {
         return samples;
     }
 
-  private:
+private:
     SdlSourceVoice& Voice;
     std::vector<uint8_t> Scratch;
 };

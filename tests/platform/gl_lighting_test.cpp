@@ -20,9 +20,7 @@ struct Color3 {
     float r, g, b;
 };
 
-float Clamp01(float v) {
-    return std::fmin(std::fmax(v, 0.0f), 1.0f);
-}
+float Clamp01(float v) { return std::fmin(std::fmax(v, 0.0f), 1.0f); }
 
 void ExpectPixel(const Rgb& pixel, Color3 expected) {
     EXPECT_NEAR(pixel.r, Scaled(Clamp01(expected.r)), 1.0);
@@ -30,9 +28,7 @@ void ExpectPixel(const Rgb& pixel, Color3 expected) {
     EXPECT_NEAR(pixel.b, Scaled(Clamp01(expected.b)), 1.0);
 }
 
-float Channel(uint32_t argb, int shift) {
-    return static_cast<float>(Byte(argb, shift)) / 255.0f;
-}
+float Channel(uint32_t argb, int shift) { return static_cast<float>(Byte(argb, shift)) / 255.0f; }
 
 gfx::Light Directional(Vec3 direction, gfx::ColorValue diffuse) {
     gfx::Light light;
@@ -58,7 +54,7 @@ gfx::Light Point(Vec3 position, gfx::ColorValue diffuse, gfx::ColorValue ambient
 }
 
 class GlLightingTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(Rig.Ready()) << Rig.Error;
         Rig.UsePlainState();
@@ -123,7 +119,7 @@ TEST_F(GlLightingTest, LightsAreGivenInWorldSpaceAndMovedByTheView) {
 }
 
 class GlPointLightTest : public GlLightingTest {
-  protected:
+protected:
     void SetUp() override {
         GlLightingTest::SetUp();
         Lit.Ambient = {0.5f, 0.25f, 1.0f, 1.0f};

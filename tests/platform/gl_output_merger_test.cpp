@@ -16,7 +16,7 @@ constexpr uint32_t Green = 0xFF00FF00u;
 constexpr uint32_t Blue = 0xFF0000FFu;
 
 class GlOutputMergerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(Rig.Ready()) << Rig.Error;
         Rig.UsePlainState();

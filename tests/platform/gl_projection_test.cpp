@@ -33,7 +33,7 @@ gfx::GlGraphicsSystem::Options WithClipControl(bool use) {
 }
 
 class GlProjectionTest : public ::testing::TestWithParam<bool> {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(Rig.Ready()) << Rig.Error;
         Rig.UsePlainState();

@@ -106,12 +106,8 @@ std::vector<Vertex> ClockwiseSquare(float z, uint32_t diffuse) {
     return square;
 }
 
-int Byte(uint32_t argb, int shift) {
-    return static_cast<int>((argb >> shift) & 0xFF);
-}
+int Byte(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
 
-float Scaled(float channel) {
-    return channel * 255.0f;
-}
+float Scaled(float channel) { return channel * 255.0f; }
 
 }  // namespace gl_testing

@@ -27,7 +27,7 @@ struct Frame {
 
 // A hidden window of SDL's offscreen driver with a GL device drawing into it.
 class GlTestRig {
-  public:
+public:
     explicit GlTestRig(int width = 64, int height = 64,
                        const gfx::GlGraphicsSystem::Options& options = {});
     ~GlTestRig();

@@ -17,7 +17,7 @@ constexpr uint32_t VertexColor = 0x40C06020u;  // a 0.25, r 0.75, g 0.375, b 0.1
 constexpr uint32_t Backdrop = 0xFF000000u;
 
 class GlTextureStageTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(Rig.Ready()) << Rig.Error;
         Rig.UsePlainState();

@@ -71,7 +71,7 @@ uint32_t TexelAt(gfx::Texture* texture, uint32_t x, uint32_t y) {
 }
 
 class GlTextureTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(Rig.Ready()) << Rig.Error;
         Rig.UsePlainState();

@@ -38,7 +38,9 @@ public:
         return true;
     }
     // Waiting is where time goes by; a frame's own work takes no virtual time.
-    void WaitForEvent(int milliseconds) override { Clock.Advance(static_cast<uint32_t>(milliseconds)); }
+    void WaitForEvent(int milliseconds) override {
+        Clock.Advance(static_cast<uint32_t>(milliseconds));
+    }
     gfx::GraphicsSystem* CreateGraphicsSystem(std::string*) override { return &Graphics; }
     HRESULT CreateAudioEngine(audio::Engine** engine) override {
         *engine = &Audio;

@@ -41,8 +41,8 @@ SDL_Event Window(uint8_t what) {
 // Presses of 'L' (some held through auto-repeat), other keys, and window events that are not
 // a close request, at random moments of the show.
 Script RandomScript(std::mt19937& random, int events) {
-    static const SDL_Keycode otherKeys[] = {SDLK_a, SDLK_k, SDLK_m, SDLK_SPACE, SDLK_RETURN,
-                                           SDLK_1, SDLK_F1, SDLK_LSHIFT, SDLK_UP, SDLK_TAB};
+    static const SDL_Keycode otherKeys[] = {SDLK_a, SDLK_k,  SDLK_m,      SDLK_SPACE, SDLK_RETURN,
+                                            SDLK_1, SDLK_F1, SDLK_LSHIFT, SDLK_UP,    SDLK_TAB};
     static const uint8_t windowEvents[] = {
         SDL_WINDOWEVENT_SHOWN,     SDL_WINDOWEVENT_HIDDEN,    SDL_WINDOWEVENT_EXPOSED,
         SDL_WINDOWEVENT_MOVED,     SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED,
@@ -210,7 +210,8 @@ TEST(RealDeviceSoak, ShowsAreDeterministicAndSurviveKeys) {
     }
     const std::vector<uint64_t> reference = FrameChecksums(250000, {});
     EXPECT_EQ(FrameChecksums(250000, {}), reference);
-    const std::vector<uint64_t> pressed = FrameChecksums(0xFFFFFFFFu - 50000, {3.3, 26.0, 71.2, 100.0});
+    const std::vector<uint64_t> pressed =
+        FrameChecksums(0xFFFFFFFFu - 50000, {3.3, 26.0, 71.2, 100.0});
     EXPECT_EQ(pressed.size(), reference.size());
 }
 

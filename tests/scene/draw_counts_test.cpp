@@ -60,8 +60,9 @@ TEST(DrawCounts, FirstActFrames) {
 
     RunIntoPhase(harness, 1);
     // Four wheels of four 4096-triangle strips; the box with its glow.
-    EXPECT_EQ(DrawsBySize(harness.Device),
-              (std::map<uint32_t, int>{{398, 1}, {4096, 16}, {512, 1}, {32766, 1}, {8, 1}, {2, 2}}));
+    EXPECT_EQ(
+        DrawsBySize(harness.Device),
+        (std::map<uint32_t, int>{{398, 1}, {4096, 16}, {512, 1}, {32766, 1}, {8, 1}, {2, 2}}));
     EXPECT_EQ(harness.Device.Draws.back().EnabledLights,
               (std::vector<uint32_t>{0, 1, 7, 8, 9, 10, 11}));
     EXPECT_EQ(harness.Device.TrianglesDrawn(), 398u + 16 * 4096 + 512 + 32766 + 8 + 2 + 2);

@@ -112,9 +112,9 @@ TEST_P(StartUpFault, EveryFailingCallLeavesASoundShow) {
 }
 
 std::string OperationName(const ::testing::TestParamInfo<Operation>& info) {
-    static const char* const names[] = {"CreateVertexBuffer", "CreateTexture",
-                                        "CreateTextureFromPng", "LockVertexBuffer", "LockTexture",
-                                        "BeginScene"};
+    static const char* const names[] = {"CreateVertexBuffer",   "CreateTexture",
+                                        "CreateTextureFromPng", "LockVertexBuffer",
+                                        "LockTexture",          "BeginScene"};
     return names[static_cast<int>(info.param)];
 }
 
@@ -128,8 +128,8 @@ INSTANTIATE_TEST_SUITE_P(EachOperation, StartUpFault,
 // frames draw less, and the show goes on.
 TEST(RunningFault, FailedLocksDuringTheShowAreSkipped) {
     for (Operation operation : {Operation::LockTexture, Operation::LockVertexBuffer}) {
-        const int during = ReferenceCounts().Show.at(operation) -
-                           ReferenceCounts().StartUp.at(operation);
+        const int during =
+            ReferenceCounts().Show.at(operation) - ReferenceCounts().StartUp.at(operation);
         ASSERT_GT(during, 0);
         std::vector<int> calls;
         for (int call = 0; call < during; call += 7) {

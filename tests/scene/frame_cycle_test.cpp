@@ -88,12 +88,12 @@ TEST(FrameCycle, EveryObjectIsUpdatedBeforeTheViewIsSet) {
     harness.Frame();
     const auto names = harness.Device.CallNames();
     // The scene's light first, then object lights, then view and projection.
-    const auto firstView = std::find_if(harness.Device.Calls.begin(), harness.Device.Calls.end(),
-                                        [](const testing_support::RecordedCall& call) {
-                                            return call.Name == "SetTransform" &&
-                                                   call.Arguments[0] ==
-                                                       static_cast<uint32_t>(gfx::TransformState::View);
-                                        });
+    const auto firstView = std::find_if(
+        harness.Device.Calls.begin(), harness.Device.Calls.end(),
+        [](const testing_support::RecordedCall& call) {
+            return call.Name == "SetTransform" &&
+                   call.Arguments[0] == static_cast<uint32_t>(gfx::TransformState::View);
+        });
     ASSERT_NE(firstView, harness.Device.Calls.end());
     int lightsBeforeView = 0;
     for (auto call = harness.Device.Calls.begin(); call != firstView; ++call) {

@@ -92,11 +92,14 @@ TEST_P(InitResourcesFailure, ShowsItsBoxAndFails) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachStep, InitResourcesFailure,
-    ::testing::Values(
-        ResourceFailure{Operation::CreateTextureFromPng, 0, "Texture Loading Error - Program Exiting"},
-        ResourceFailure{Operation::CreateVertexBuffer, 0, "Vertex Creating Error - Program Exiting"},
-        ResourceFailure{Operation::LockVertexBuffer, 0, "Vertex Locking Error - Program Exiting"},
-        ResourceFailure{Operation::CreateVertexBuffer, 1, "Vertex Creating Error - Program Exiting"}));
+    ::testing::Values(ResourceFailure{Operation::CreateTextureFromPng, 0,
+                                      "Texture Loading Error - Program Exiting"},
+                      ResourceFailure{Operation::CreateVertexBuffer, 0,
+                                      "Vertex Creating Error - Program Exiting"},
+                      ResourceFailure{Operation::LockVertexBuffer, 0,
+                                      "Vertex Locking Error - Program Exiting"},
+                      ResourceFailure{Operation::CreateVertexBuffer, 1,
+                                      "Vertex Creating Error - Program Exiting"}));
 
 TEST(InitResources, TextureFailureLeavesNoTexture) {
     SceneHarness harness(100000, false);

@@ -151,8 +151,8 @@ int RecordingDevice::CallCount(Operation operation) const {
     return found == CallCounts.end() ? 0 : found->second;
 }
 
-void RecordingDevice::Record(std::string name, std::vector<uint32_t> arguments,
-                             const void* object, const Matrix4* matrix) {
+void RecordingDevice::Record(std::string name, std::vector<uint32_t> arguments, const void* object,
+                             const Matrix4* matrix) {
     RecordedCall call;
     call.Name = std::move(name);
     call.Arguments = std::move(arguments);
@@ -179,8 +179,7 @@ HRESULT RecordingDevice::CreateVertexBuffer(uint32_t length, uint32_t usage, uin
 }
 
 HRESULT RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels,
-                                       uint32_t usage, gfx::Format format,
-                                       gfx::Texture** texture) {
+                                       uint32_t usage, gfx::Format format, gfx::Texture** texture) {
     Record("CreateTexture", {width, height, levels, usage, static_cast<uint32_t>(format)});
     if (ShouldFail(Operation::CreateTexture)) {
         return E_FAIL;
@@ -198,8 +197,7 @@ HRESULT RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t
 }
 
 HRESULT RecordingDevice::CreateTextureFromPngInMemory(const void* data, size_t size,
-                                                      uint32_t colorKey,
-                                                      gfx::Texture** texture) {
+                                                      uint32_t colorKey, gfx::Texture** texture) {
     Record("CreateTextureFromPngInMemory", {static_cast<uint32_t>(size), colorKey}, data);
     if (ShouldFail(Operation::CreateTextureFromPng)) {
         return E_FAIL;
@@ -360,8 +358,8 @@ std::vector<std::string> RecordingDevice::CallNames() const {
 }
 
 int RecordingDevice::CountCalls(const std::string& name) const {
-    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(),
-                                          [&](const RecordedCall& call) { return call.Name == name; }));
+    return static_cast<int>(std::count_if(
+        Calls.begin(), Calls.end(), [&](const RecordedCall& call) { return call.Name == name; }));
 }
 
 uint64_t RecordingDevice::TrianglesDrawn() const {

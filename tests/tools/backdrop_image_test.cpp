@@ -46,7 +46,7 @@ uint32_t BigEndian(const std::vector<uint8_t>& bytes, size_t at) {
 }
 
 class BackdropImage : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         file_ = new std::vector<uint8_t>(asset_files::Read(asset_files::kBackdrop));
         picture_ = new Picture(Decode(*file_));
@@ -58,7 +58,7 @@ class BackdropImage : public ::testing::Test {
     static const std::vector<uint8_t>& File() { return *file_; }
     static const Picture& Image() { return *picture_; }
 
-  private:
+private:
     static std::vector<uint8_t>* file_;
     static Picture* picture_;
 };

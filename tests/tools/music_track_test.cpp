@@ -18,7 +18,7 @@ constexpr std::array<double, 17> kPhases = {0.0,  18.0, 23.0, 24.0, 25.0, 27.4, 
 constexpr double kCeiling = 29205.0 / 32768.0;
 
 class MusicTrack : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         track_ = new PcmTrack(PcmTrack::FromBytes(assets::MusicSamples(), kRate));
     }
@@ -26,7 +26,7 @@ class MusicTrack : public ::testing::Test {
     static const PcmTrack& Track() { return *track_; }
     static double Db(double from, double to) { return PcmTrack::Dbfs(Track().Rms(from, to)); }
 
-  private:
+private:
     static PcmTrack* track_;
 };
 
@@ -92,9 +92,7 @@ TEST_F(MusicTrack, MostBoundariesAreAudible) {
     EXPECT_GE(audible, 10);
 }
 
-TEST_F(MusicTrack, HasNoClicks) {
-    EXPECT_TRUE(Track().Clicks().empty());
-}
+TEST_F(MusicTrack, HasNoClicks) { EXPECT_TRUE(Track().Clicks().empty()); }
 
 TEST_F(MusicTrack, EmbeddedTrackMatchesAFreshRun) {
     const std::vector<uint8_t> again =

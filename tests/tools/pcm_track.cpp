@@ -27,9 +27,7 @@ int64_t PcmTrack::FrameAt(double seconds) const {
     return std::clamp<int64_t>(static_cast<int64_t>(seconds * sampleRate_), 0, Frames());
 }
 
-double PcmTrack::Dbfs(double level) {
-    return 20.0 * std::log10(std::max(level, 1e-12));
-}
+double PcmTrack::Dbfs(double level) { return 20.0 * std::log10(std::max(level, 1e-12)); }
 
 double PcmTrack::Peak() const {
     int peak = 0;

@@ -7,7 +7,7 @@
 
 // Measurements of an interleaved 16-bit stereo track, in full-scale units (1.0 = 32768).
 class PcmTrack {
-  public:
+public:
     PcmTrack(std::vector<int16_t> samples, int sampleRate);
     static PcmTrack FromBytes(std::span<const uint8_t> bytes, int sampleRate);
 
@@ -30,7 +30,7 @@ class PcmTrack {
 
     static double Dbfs(double level);
 
-  private:
+private:
     int64_t FrameAt(double seconds) const;
     std::vector<double> Bends(int channel) const;
 

@@ -122,7 +122,7 @@ TEST(VideoExport, WithoutFfmpegSaysHowToInstallIt) {
 }
 
 class VideoFile : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         Ffmpeg = FfmpegProcess::FindOnPath("ffmpeg");
         Ffprobe = FfmpegProcess::FindOnPath("ffprobe");

@@ -6,7 +6,7 @@
 // Paints the backdrop behind the emblems: soft vertical bands that repeat three times across
 // the picture, with a cloudy tone, vertical fibres and fine grain on top.
 class BandPainter {
-  public:
+public:
     explicit BandPainter(int repeats);
 
     void Paint(Canvas& canvas) const;
@@ -14,7 +14,7 @@ class BandPainter {
     // The plain band colour at u (0..1 around the cylinder), before texture and shading.
     Rgb BandColour(float u) const;
 
-  private:
+private:
     Rgb Gilding(Rgb colour, float u, int width) const;
     Rgb Texture(Rgb colour, float u, float v, int x, int y) const;
 

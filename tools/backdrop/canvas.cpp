@@ -4,9 +4,7 @@
 
 namespace {
 
-uint8_t ToByte(float v) {
-    return static_cast<uint8_t>(std::lround(Clamp01(v) * 255.0f));
-}
+uint8_t ToByte(float v) { return static_cast<uint8_t>(std::lround(Clamp01(v) * 255.0f)); }
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 
 // An opaque picture being painted, one colour per pixel.
 class Canvas {
-  public:
+public:
     Canvas(int width, int height);
 
     int Width() const { return width_; }
@@ -19,7 +19,7 @@ class Canvas {
     // black can never punch a hole into the picture.
     std::vector<uint8_t> ToRgba8() const;
 
-  private:
+private:
     int width_;
     int height_;
     std::vector<Rgb> pixels_;

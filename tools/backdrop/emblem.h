@@ -7,14 +7,14 @@
 // enamel disc that carries an eight-petalled rosette. Shaded as embossed metal lit from the
 // upper left, with a soft drop shadow.
 class Emblem {
-  public:
+public:
     // Paints the emblem centred on (cx, cy), supersampled for smooth edges.
     void Paint(Canvas& canvas, float cx, float cy) const;
 
     // Half the width of the square the emblem and its shadow cover.
     static constexpr float kExtent = 62.0f;
 
-  private:
+private:
     Rgb Shade(shapes::Point p, Rgb background) const;
     Rgb Gold(shapes::Point p) const;
     Rgb Enamel(shapes::Point p, float goldDistance) const;

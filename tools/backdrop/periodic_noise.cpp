@@ -4,13 +4,9 @@
 
 namespace {
 
-float Fade(float t) {
-    return t * t * (3.0f - 2.0f * t);
-}
+float Fade(float t) { return t * t * (3.0f - 2.0f * t); }
 
-int Wrap(int i, int n) {
-    return ((i % n) + n) % n;
-}
+int Wrap(int i, int n) { return ((i % n) + n) % n; }
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 // Smooth value noise that repeats across u = 0..1, so a picture made with it wraps round a
 // cylinder without a seam. Values lie in -1..1.
 class PeriodicNoise {
-  public:
+public:
     PeriodicNoise(uint32_t seed, int cellsAcross, int cellsDown);
 
     // u wraps; v runs over 0..1. `scale` multiplies both cell counts.
@@ -16,7 +16,7 @@ class PeriodicNoise {
     // A value in -1..1 for one lattice point; also serves as per-pixel grain.
     static float Hash(uint32_t seed, int x, int y);
 
-  private:
+private:
     uint32_t seed_;
     int cellsAcross_;
     int cellsDown_;

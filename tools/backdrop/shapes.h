@@ -11,13 +11,9 @@ struct Point {
     float y;
 };
 
-inline float Length(Point p) {
-    return std::sqrt(p.x * p.x + p.y * p.y);
-}
+inline float Length(Point p) { return std::sqrt(p.x * p.x + p.y * p.y); }
 
-inline float Circle(Point p, float radius) {
-    return Length(p) - radius;
-}
+inline float Circle(Point p, float radius) { return Length(p) - radius; }
 
 inline float Ring(Point p, float radius, float halfWidth) {
     return std::fabs(Length(p) - radius) - halfWidth;

@@ -15,7 +15,8 @@ bool ParseNumber(const char* text, double* value) {
 
 bool ParseCount(const char* text, uint32_t* value) {
     double number = 0.0;
-    if (!ParseNumber(text, &number) || number > 4294967295.0 || number != static_cast<uint32_t>(number)) {
+    if (!ParseNumber(text, &number) || number > 4294967295.0 ||
+        number != static_cast<uint32_t>(number)) {
         return false;
     }
     *value = static_cast<uint32_t>(number);

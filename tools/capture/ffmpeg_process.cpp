@@ -115,9 +115,7 @@ int FfmpegProcess::TakeFd3Pipe() {
     return fd;
 }
 
-void FfmpegProcess::CloseStdin() {
-    CloseFd(&StdinWrite);
-}
+void FfmpegProcess::CloseStdin() { CloseFd(&StdinWrite); }
 
 bool FfmpegProcess::Wait(std::string* error) {
     CloseStdin();

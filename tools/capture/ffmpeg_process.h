@@ -10,7 +10,7 @@
 // A child program fed through pipes: its stdin and, if asked for, its fd 3. What it says on
 // stderr goes to a temporary file, shown only when it fails.
 class FfmpegProcess {
-  public:
+public:
     FfmpegProcess() = default;
     // A child still running is killed: it only gets here when the export went wrong.
     ~FfmpegProcess();
@@ -37,7 +37,7 @@ class FfmpegProcess {
     // Writes everything, retrying short writes; false (errno set) when the reader has gone.
     static bool WriteAll(int fd, const uint8_t* data, size_t size);
 
-  private:
+private:
     std::string Complaint() const;
 
     pid_t Child = -1;

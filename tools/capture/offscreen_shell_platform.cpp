@@ -21,8 +21,9 @@ SDL_Window* OffscreenShellPlatform::CreateWindow(std::string* error) {
         *error = std::string("no offscreen video: ") + SDL_GetError();
         return nullptr;
     }
-    Window = SDL_CreateWindow("banner (offscreen)", 0, 0, WindowWidth,
-                              ProgramConstants->WindowHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
+    Window =
+        SDL_CreateWindow("banner (offscreen)", 0, 0, WindowWidth, ProgramConstants->WindowHeight,
+                         SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
     if (Window == nullptr) {
         *error = std::string("cannot create the offscreen window: ") + SDL_GetError();
     }

@@ -12,7 +12,7 @@
 // stays behind the limit it is given, because where the stretch ends is only known at the end.
 // Frames past the end of the samples are written as silence.
 class PcmFeeder {
-  public:
+public:
     static constexpr size_t FrameBytes = 4;
 
     // Takes the pipe's write end and closes it when done; sample frame first comes first.
@@ -27,7 +27,7 @@ class PcmFeeder {
     // reason if the reader went away first.
     bool Finish(uint64_t end, std::string* error);
 
-  private:
+private:
     void Feed();
     bool WriteUpTo(uint64_t end);
 

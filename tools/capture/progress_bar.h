@@ -8,7 +8,7 @@
 // One line on a terminal that shows how far a long job has come: frames done of those expected,
 // time taken and time left. Silent when the stream is not a terminal.
 class ProgressBar {
-  public:
+public:
     using Clock = std::chrono::steady_clock;
 
     ProgressBar(FILE* stream, uint32_t expected);
@@ -23,7 +23,7 @@ class ProgressBar {
     // (negative while unknown).
     static std::string Line(uint32_t done, uint32_t expected, double elapsed, double left);
 
-  private:
+private:
     FILE* Stream;
     bool Shown;
     uint32_t Expected;

@@ -14,7 +14,7 @@
 // music's start, raw on ffmpeg's stdin, and beside them the same stretch of the music, cut to
 // the sample, on a second pipe.
 class VideoExport {
-  public:
+public:
     explicit VideoExport(const CaptureOptions& options);
 
     // The process's exit status: 0 when the file was written.
@@ -23,7 +23,7 @@ class VideoExport {
     // Frame n is shown from 40 n ms on; the first sample frame it covers.
     static uint64_t SampleAt(uint32_t frame);
 
-  private:
+private:
     bool Encode(const std::string& ffmpegPath, std::string* error);
     bool Render(OffscreenShow& show, std::string* error);
     bool Send(const RgbaImage& picture, uint32_t frame, std::string* error);

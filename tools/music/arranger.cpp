@@ -18,9 +18,7 @@ int BassPitch(const Chord& chord, char degree) {
     }
 }
 
-float Accent(char mark) {
-    return mark == 'X' ? 1.0f : 0.7f;
-}
+float Accent(char mark) { return mark == 'X' ? 1.0f : 0.7f; }
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 // grooves, placed in a section's beats. Keeps the pad's last voicing so that chords lead
 // smoothly into each other across sections.
 class Arranger {
-  public:
+public:
     explicit Arranger(Band& band) : band_(band) {}
 
     Band& Players() { return band_; }
@@ -42,7 +42,7 @@ class Arranger {
     };
     void Drums(const Section& section, double beat, int bars, const Groove& groove, float velocity);
 
-  private:
+private:
     Band& band_;
     std::vector<int> padVoicing_;
 };

@@ -12,7 +12,7 @@
 
 // The players of the track and the mix they play into.
 class Band {
-  public:
+public:
     explicit Band(int64_t frames);
 
     MixBus& Bus() { return bus_; }
@@ -26,7 +26,7 @@ class Band {
     const LeadSynth& Lead() const { return lead_; }
     const DrumKit& Drums() const { return drums_; }
 
-  private:
+private:
     MixBus bus_;
     PadSynth pad_;
     PadSynth swell_;

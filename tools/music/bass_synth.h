@@ -4,10 +4,10 @@
 
 // A round synth bass: a sine for weight under a filtered saw for definition, always centred.
 class BassSynth : public Instrument {
-  public:
+public:
     explicit BassSynth(float gain);
     void Play(const Note& note, MixBus& bus) const override;
 
-  private:
+private:
     float gain_;
 };

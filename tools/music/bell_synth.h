@@ -5,7 +5,7 @@
 // Two-operator FM: a carrier phase-modulated by a partial at `ratio` times its frequency,
 // with a modulation depth that dies away faster than the tone, as a struck bar does.
 class BellSynth : public Instrument {
-  public:
+public:
     struct Timbre {
         double ratio;       // modulator to carrier frequency
         double index;       // peak modulation depth, radians
@@ -18,6 +18,6 @@ class BellSynth : public Instrument {
     explicit BellSynth(const Timbre& timbre);
     void Play(const Note& note, MixBus& bus) const override;
 
-  private:
+private:
     Timbre timbre_;
 };

@@ -6,7 +6,7 @@
 // A chord from its symbol: root, quality and an optional bass ("Bbmaj7", "F#m", "Dm/A",
 // "C#dim7", "Asus4"). Pitch classes count semitones from C.
 class Chord {
-  public:
+public:
     static Chord Parse(std::string_view symbol);
 
     int Root() const { return root_; }
@@ -23,7 +23,7 @@ class Chord {
     // `previous` (smooth voice leading); any close voicing in range if `previous` is empty.
     std::vector<int> Voice(int low, int high, const std::vector<int>& previous) const;
 
-  private:
+private:
     int root_ = 0;
     int bass_ = 0;
     std::vector<int> classes_;

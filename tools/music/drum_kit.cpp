@@ -13,17 +13,13 @@ namespace {
 constexpr double kRate = track::kSampleRate;
 
 // A short rise so that no hit starts with a step.
-float Onset(double t, double rise) {
-    return t < rise ? static_cast<float>(t / rise) : 1.0f;
-}
+float Onset(double t, double rise) { return t < rise ? static_cast<float>(t / rise) : 1.0f; }
 
 uint32_t SeedAt(double time, uint32_t salt) {
     return static_cast<uint32_t>(track::FrameAt(time)) * 2654435761u + salt;
 }
 
-int64_t Count(double seconds) {
-    return static_cast<int64_t>(seconds * kRate);
-}
+int64_t Count(double seconds) { return static_cast<int64_t>(seconds * kRate); }
 
 }  // namespace
 

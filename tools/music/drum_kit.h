@@ -5,7 +5,7 @@
 // Percussion made from swept sines and filtered noise. The noise of each hit is seeded from
 // its time, so the track is the same on every run whatever order the hits are written in.
 class DrumKit {
-  public:
+public:
     explicit DrumKit(MixBus& bus) : bus_(bus) {}
 
     void Kick(double time, float velocity) const;
@@ -20,6 +20,6 @@ class DrumKit {
     // The small wet pop of a bursting bubble.
     void Pop(double time, float velocity, float pan) const;
 
-  private:
+private:
     MixBus& bus_;
 };

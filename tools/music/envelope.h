@@ -4,7 +4,7 @@
 // voice needs no state for it. Every stage is continuous, and the release reaches exactly zero:
 // notes start and stop without clicks.
 class Envelope {
-  public:
+public:
     // attack, decay (time constant of the fall to sustain) and release in seconds.
     Envelope(double attack, double decay, double sustain, double release);
 
@@ -13,7 +13,7 @@ class Envelope {
     // How long a note of that length sounds, release included.
     double Duration(double length) const { return length + release_; }
 
-  private:
+private:
     float Held(double t) const;
 
     double attack_;

@@ -5,7 +5,7 @@
 
 // A synthesized voice that renders each note, tail included, straight into the mix.
 class Instrument {
-  public:
+public:
     virtual ~Instrument() = default;
     virtual void Play(const Note& note, MixBus& bus) const = 0;
 };

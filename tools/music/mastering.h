@@ -8,7 +8,7 @@
 // Turns the mix into the stored samples: adds the effect returns, removes any DC, limits the
 // peaks smoothly below the ceiling, fades the last moment to silence and rounds to 16 bits.
 class Mastering {
-  public:
+public:
     struct Settings {
         float gain;        // applied before the limiter
         float ceiling;     // linear peak ceiling, below 1
@@ -22,7 +22,7 @@ class Mastering {
     // std::runtime_error if the mix went non-finite anywhere.
     std::vector<int16_t> Finish(MixBus& bus) const;
 
-  private:
+private:
     void AddEffects(MixBus& bus) const;
     void RemoveDc(std::vector<float>& channel) const;
     std::vector<float> LimiterGain(const StereoBuffer& mix) const;

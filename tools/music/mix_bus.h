@@ -6,7 +6,7 @@
 
 // Where the instruments play into: the dry mix and two effect sends (reverb and echo).
 class MixBus {
-  public:
+public:
     explicit MixBus(int64_t frames);
 
     struct Sends {
@@ -30,7 +30,7 @@ class MixBus {
     StereoBuffer& Reverb() { return reverb_; }
     StereoBuffer& Echo() { return echo_; }
 
-  private:
+private:
     StereoBuffer dry_;
     StereoBuffer reverb_;
     StereoBuffer echo_;

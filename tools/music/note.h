@@ -11,6 +11,4 @@ struct Note {
     float pan = 0.0f;  // -1 left .. +1 right
 };
 
-inline double PitchFrequency(double pitch) {
-    return 440.0 * std::pow(2.0, (pitch - 69.0) / 12.0);
-}
+inline double PitchFrequency(double pitch) { return 440.0 * std::pow(2.0, (pitch - 69.0) / 12.0); }

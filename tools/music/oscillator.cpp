@@ -7,9 +7,7 @@
 Oscillator::Oscillator(double frequency, double sampleRate, double phase)
     : sampleRate_(sampleRate), increment_(frequency / sampleRate), phase_(phase) {}
 
-void Oscillator::SetFrequency(double frequency) {
-    increment_ = frequency / sampleRate_;
-}
+void Oscillator::SetFrequency(double frequency) { increment_ = frequency / sampleRate_; }
 
 void Oscillator::Advance() {
     phase_ += increment_;
@@ -18,9 +16,7 @@ void Oscillator::Advance() {
     }
 }
 
-float Oscillator::Sine() const {
-    return SineTable::Sin(phase_);
-}
+float Oscillator::Sine() const { return SineTable::Sin(phase_); }
 
 float Oscillator::Blep(double t) const {
     const double dt = increment_;
@@ -35,9 +31,7 @@ float Oscillator::Blep(double t) const {
     return 0.0f;
 }
 
-float Oscillator::Saw() const {
-    return static_cast<float>(2.0 * phase_ - 1.0) - Blep(phase_);
-}
+float Oscillator::Saw() const { return static_cast<float>(2.0 * phase_ - 1.0) - Blep(phase_); }
 
 float Oscillator::Square() const {
     const double shifted = phase_ + 0.5 >= 1.0 ? phase_ - 0.5 : phase_ + 0.5;

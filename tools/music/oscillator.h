@@ -2,7 +2,7 @@
 
 // A phase accumulator with sine and band-limited saw and square outputs. Phase is in cycles.
 class Oscillator {
-  public:
+public:
     Oscillator(double frequency, double sampleRate, double phase = 0.0);
 
     void SetFrequency(double frequency);
@@ -14,7 +14,7 @@ class Oscillator {
     float Square() const;
     double Phase() const { return phase_; }
 
-  private:
+private:
     float Blep(double t) const;
 
     double sampleRate_;

@@ -6,7 +6,7 @@
 // A melody written as text: "A4:1 D5:1.5 r:0.5 F#5:2" — note name with octave (or r for a
 // rest), then its length in beats. MIDI numbering: C4 is 60.
 class Phrase {
-  public:
+public:
     struct Step {
         double beat;   // from the start of the phrase
         double beats;  // length
@@ -21,7 +21,7 @@ class Phrase {
     const std::vector<Step>& Steps() const { return steps_; }
     double Beats() const { return beats_; }
 
-  private:
+private:
     std::vector<Step> steps_;
     double beats_ = 0.0;
 };

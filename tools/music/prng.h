@@ -4,7 +4,7 @@
 
 // A small xorshift generator: the same seed always gives the same noise.
 class Prng {
-  public:
+public:
     explicit Prng(uint32_t seed) : state_(seed != 0 ? seed : 0x6D2B79F5u) {}
 
     uint32_t Next() {
@@ -18,6 +18,6 @@ class Prng {
     // Uniform in 0..1.
     float Unit() { return static_cast<float>(Next() >> 8) / 16777216.0f; }
 
-  private:
+private:
     uint32_t state_;
 };

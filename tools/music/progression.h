@@ -7,7 +7,7 @@
 
 // Chords with their lengths in beats: "Dm:4 Bb:4 Gm:2 A7:2".
 class Progression {
-  public:
+public:
     struct Span {
         double beat;
         double beats;
@@ -21,7 +21,7 @@ class Progression {
     // The chord sounding at `beat` (the last one past the end).
     const Chord& At(double beat) const;
 
-  private:
+private:
     std::vector<Span> spans_;
     double beats_ = 0.0;
 };

@@ -9,13 +9,13 @@
 // A hall reverb of parallel damped comb filters followed by all-pass diffusers, one set per
 // channel with slightly different lengths for width.
 class Reverb {
-  public:
+public:
     Reverb(double sampleRate, float roomSize, float damping);
 
     // Adds the reverberation of `input` into `output`, scaled by `wet`.
     void Process(const StereoBuffer& input, StereoBuffer& output, float wet);
 
-  private:
+private:
     struct Comb {
         std::vector<float> line;
         size_t position = 0;

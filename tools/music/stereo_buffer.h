@@ -7,7 +7,7 @@
 // Two channels of float samples. Writes past the end are dropped, so a note may ring on
 // beyond the last frame without checks at every call site.
 class StereoBuffer {
-  public:
+public:
     explicit StereoBuffer(int64_t frames);
 
     int64_t Frames() const { return static_cast<int64_t>(left_.size()); }
@@ -22,7 +22,7 @@ class StereoBuffer {
     const std::vector<float>& Left() const { return left_; }
     const std::vector<float>& Right() const { return right_; }
 
-  private:
+private:
     std::vector<float> left_;
     std::vector<float> right_;
 };

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-SvfFilter::SvfFilter(double sampleRate) : sampleRate_(sampleRate) {
-    Tune(1000.0, 0.707);
-}
+SvfFilter::SvfFilter(double sampleRate) : sampleRate_(sampleRate) { Tune(1000.0, 0.707); }
 
 void SvfFilter::Tune(double cutoff, double q) {
     const double limited = std::clamp(cutoff, 10.0, sampleRate_ * 0.45);

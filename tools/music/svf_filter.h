@@ -3,7 +3,7 @@
 // A state-variable filter (trapezoidal integration): stable under fast cutoff changes, which
 // the plucked and swept sounds rely on.
 class SvfFilter {
-  public:
+public:
     struct Output {
         float low;
         float band;
@@ -16,7 +16,7 @@ class SvfFilter {
     void Tune(double cutoff, double q);
     Output Process(float input);
 
-  private:
+private:
     double sampleRate_;
     float g_ = 0.0f;
     float k_ = 1.0f;

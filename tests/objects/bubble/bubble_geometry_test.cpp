@@ -12,9 +12,7 @@ namespace {
 constexpr uint32_t ShellVertices = 128 * 128;
 constexpr uint32_t BandVertices = 128;
 
-float Length(const Vec3& v) {
-    return std::sqrt(Dot(v, v));
-}
+float Length(const Vec3& v) { return std::sqrt(Dot(v, v)); }
 
 bool AtPole(const Vec3& p, float x) {
     return std::fabs(p.x - x) < 1e-5f && std::fabs(p.y) < 1e-5f && std::fabs(p.z) < 1e-5f;

@@ -16,9 +16,7 @@ using testing_support::RecordingVertexBuffer;
 constexpr float Tolerance = 1e-5f;
 const float InvSqrt3 = static_cast<float>(1 / std::sqrt(3.0));
 
-float Radius(const Vertex& v) {
-    return std::hypot(v.Position.x, v.Position.y);
-}
+float Radius(const Vertex& v) { return std::hypot(v.Position.x, v.Position.y); }
 
 void ExpectSamePosition(const Vertex& a, const Vertex& b) {
     EXPECT_NEAR(a.Position.x, b.Position.x, Tolerance);
@@ -27,12 +25,8 @@ void ExpectSamePosition(const Vertex& a, const Vertex& b) {
 }
 
 // The alpha and colour bytes of a texel.
-uint32_t Alpha(uint32_t texel) {
-    return texel >> 24;
-}
-uint32_t Rgb(uint32_t texel) {
-    return texel & 0x00FFFFFF;
-}
+uint32_t Alpha(uint32_t texel) { return texel >> 24; }
+uint32_t Rgb(uint32_t texel) { return texel & 0x00FFFFFF; }
 
 using CameraGeometry = CameraTest;
 

@@ -14,9 +14,7 @@ using testing_support::DrawRecord;
 using testing_support::Operation;
 
 // Where a matrix puts the local origin.
-Vec3 Origin(const Matrix4& m) {
-    return {m(3, 0), m(3, 1), m(3, 2)};
-}
+Vec3 Origin(const Matrix4& m) { return {m(3, 0), m(3, 1), m(3, 2)}; }
 
 void ExpectNear(const Vec3& actual, const Vec3& expected, float tolerance = 1e-4f) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);

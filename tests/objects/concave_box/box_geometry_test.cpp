@@ -14,9 +14,7 @@ using testing_support::CountHiddenTriangles;
 constexpr float R = 10.0f;
 constexpr float S = 30.0f;
 
-float Length(const Vec3& v) {
-    return std::sqrt(Dot(v, v));
-}
+float Length(const Vec3& v) { return std::sqrt(Dot(v, v)); }
 
 TEST_F(BoxTest, CreatesFiveBuffersOfTheirFixedLengths) {
     ASSERT_EQ(Box.Create(), S_OK);

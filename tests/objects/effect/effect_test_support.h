@@ -34,13 +34,11 @@ inline int DrawsBetween(uint32_t before, uint32_t after, int limit = 100000) {
     return -1;
 }
 
-inline uint32_t AlphaOf(uint32_t texel) {
-    return texel >> 24;
-}
+inline uint32_t AlphaOf(uint32_t texel) { return texel >> 24; }
 
 // A recording device installed as GraphicsDevice; effects made here die before it.
 class EffectFixture : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         GraphicsDevice = &Device;
         crt::srand(1);

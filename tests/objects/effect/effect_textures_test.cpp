@@ -18,9 +18,7 @@ using testing_support::RecordingTexture;
 constexpr uint32_t RippleA = 0xFF000040;
 constexpr uint32_t RippleB = 0xFF00FFFF;
 
-uint32_t Channel(uint32_t argb, int shift) {
-    return (argb >> shift) & 0xFF;
-}
+uint32_t Channel(uint32_t argb, int shift) { return (argb >> shift) & 0xFF; }
 
 // Red, green and blue of a texel lie between those of the two colours: a carry out of a
 // channel would break this.
@@ -245,7 +243,7 @@ TEST_F(TintedCometTexture, KeepsItsFirstImageUntilMarkedDirty) {
 
 // The splatter generator on a texture of its own, with spots against every border.
 class SplatterTexture : public EffectFixture {
-  protected:
+protected:
     static constexpr uint32_t Size = 256;
     static constexpr uint32_t Paint = 0xFF00FF80;
 

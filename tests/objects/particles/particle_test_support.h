@@ -69,7 +69,7 @@ inline std::unique_ptr<ObjectParticuleManager> ScenePlume() {
 
 // A recording device installed as GraphicsDevice and the generator at its initial state.
 class ParticleFixture : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         GraphicsDevice = &Device;
         crt::srand(1);

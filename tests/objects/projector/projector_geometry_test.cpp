@@ -18,9 +18,7 @@ void ExpectPosition(const Vertex& v, const Vec3& expected) {
     EXPECT_NEAR(v.Position.z, expected.z, Tolerance);
 }
 
-void ExpectNormal(const Vertex& v, const Vec3& expected) {
-    EXPECT_EQ(v.Normal, expected);
-}
+void ExpectNormal(const Vertex& v, const Vec3& expected) { EXPECT_EQ(v.Normal, expected); }
 
 class ProjectorGeometry : public ProjectorTest {
 protected:
