@@ -1,8 +1,9 @@
 #include "phrase.h"
 
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
+
+#include "timed_tokens.h"
 
 namespace {
 
@@ -48,28 +49,11 @@ int Phrase::ParsePitch(std::string_view name) {
 
 Phrase Phrase::Parse(std::string_view text) {
     Phrase phrase;
-    size_t at = 0;
-    while (at < text.size()) {
-        if (text[at] == ' ') {
-            ++at;
-            continue;
-        }
-        const size_t end = std::min(text.find(' ', at), text.size());
-        const std::string_view token = text.substr(at, end - at);
-        const size_t colon = token.find(':');
-        if (colon == std::string_view::npos) {
-            throw std::invalid_argument("missing length: " + std::string(token));
-        }
-        const double beats = std::strtod(std::string(token.substr(colon + 1)).c_str(), nullptr);
-        if (beats <= 0.0) {
-            throw std::invalid_argument("bad length: " + std::string(token));
-        }
-        const std::string_view name = token.substr(0, colon);
+    ForEachTimedToken(text, [&phrase](std::string_view name, double beats) {
         if (name != "r") {
             phrase.steps_.push_back({phrase.beats_, beats, ParsePitch(name)});
         }
         phrase.beats_ += beats;
-        at = end;
-    }
+    });
     return phrase;
 }
