@@ -3,6 +3,7 @@
 #include "app/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
+#include "objects/eye_facing.h"
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"
 
@@ -123,12 +124,10 @@ void ObjectBubble::DrawShells() const {
 // The sprite ignores the bubble's rotation: pushed 2 BurstSize towards the eye, turned to face
 // it, then moved with the bubble.
 void ObjectBubble::DrawSplash() const {
-    const float eyeDepth = Translation(3, 2) + ProgramConstants->EyeDistance;
-    const float yaw = f32::atan(Translation(3, 0) / eyeDepth);
-    const float pitch = f32::atan(Translation(3, 1) / eyeDepth);
+    const EyeFacing facing = FacingTheEye(Translation);
     Matrix4 splash = MatrixTranslation(0.0f, 0.0f, -2.0f * BurstSize);
-    splash = MatrixMultiply(splash, MatrixRotationY(yaw));
-    splash = MatrixMultiply(splash, MatrixRotationX(pitch));
+    splash = MatrixMultiply(splash, MatrixRotationY(facing.Yaw));
+    splash = MatrixMultiply(splash, MatrixRotationX(facing.Pitch));
     splash = MatrixMultiply(splash, Translation);
     GraphicsDevice->SetTransform(gfx::TransformState::World, &splash);
     GraphicsDevice->SetTexture(0, BurstTexture);

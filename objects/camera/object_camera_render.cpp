@@ -4,6 +4,7 @@
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "objects/camera/object_camera.h"
+#include "objects/eye_facing.h"
 #include "platform/process_globals.h"
 
 namespace {
@@ -100,12 +101,10 @@ void ObjectCamera::DrawGeometry() const {
 // then moves to where the rotation has carried the lamp.
 Matrix4 ObjectCamera::GetGlowWorld() const {
     const Vec4 lamp = Vec3Transform({LampOffset, LampOffset, 0.0f}, Rotation);
-    const float eyeDepth = Translation(3, 2) + ProgramConstants->EyeDistance;
-    const float yaw = f32::atan(Translation(3, 0) / eyeDepth);
-    const float pitch = f32::atan(Translation(3, 1) / eyeDepth);
+    const EyeFacing facing = FacingTheEye(Translation);
     Matrix4 glow = MatrixTranslation(0.0f, 0.0f, -4.0f * LampRadius);
-    glow = MatrixMultiply(glow, MatrixRotationY(yaw));
-    glow = MatrixMultiply(glow, MatrixRotationX(pitch));
+    glow = MatrixMultiply(glow, MatrixRotationY(facing.Yaw));
+    glow = MatrixMultiply(glow, MatrixRotationX(facing.Pitch));
     glow = MatrixMultiply(glow, Translation);
     return MatrixMultiply(glow, MatrixTranslation(lamp.x, lamp.y, lamp.z));
 }

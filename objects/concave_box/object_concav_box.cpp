@@ -4,6 +4,7 @@
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "objects/concave_box/glow_texture.h"
+#include "objects/eye_facing.h"
 #include "platform/process_globals.h"
 
 ObjectConcavBox::ObjectConcavBox(uint32_t segmentCount, float holeRadius, float halfSize,
@@ -107,13 +108,8 @@ void ObjectConcavBox::DrawStrip(gfx::VertexBuffer* buffer, uint32_t triangles) c
 
 // The glow ignores the box's rotation: it faces the eye from twice the light's distance.
 void ObjectConcavBox::DrawGlow() const {
-    const float x = Translation(3, 0);
-    const float y = Translation(3, 1);
-    const float z = Translation(3, 2);
-    const float eyeDepth = z + ProgramConstants->EyeDistance;
-    const float yaw = f32::atan(x / eyeDepth);
-    const float pitch = f32::atan(y / eyeDepth);
-    const Matrix4 turn = MatrixMultiply(MatrixRotationY(yaw), MatrixRotationX(pitch));
+    const EyeFacing facing = FacingTheEye(Translation);
+    const Matrix4 turn = MatrixMultiply(MatrixRotationY(facing.Yaw), MatrixRotationX(facing.Pitch));
     const Matrix4 pushed =
         MatrixMultiply(MatrixTranslation(0.0f, 0.0f, -2.0f * LightDistance), turn);
     const Matrix4 glow = MatrixMultiply(pushed, Translation);

@@ -7,6 +7,7 @@
 #include "geometry/matrix_math.h"
 #include "geometry/vertex.h"
 #include "objects/effect/effect_math.h"
+#include "objects/eye_facing.h"
 #include "objects/object_resources.h"
 #include "platform/process_globals.h"
 
@@ -274,9 +275,9 @@ void ObjectEffect::DrawComet(const TexelSurface& surface) {
 
 // From the translation alone: the comet ignores its rotation.
 void ObjectEffect::FacingAngles(float* yaw, float* pitch) const {
-    const float depth = Translation(3, 2) + ProgramConstants->EyeDistance;
-    *yaw = f32::atan(Translation(3, 0) / depth);
-    *pitch = f32::atan(Translation(3, 1) / depth);
+    const EyeFacing facing = FacingTheEye(Translation);
+    *yaw = facing.Yaw;
+    *pitch = facing.Pitch;
 }
 
 Matrix4 ObjectEffect::FacingWorld() const {
