@@ -379,4 +379,19 @@ TEST_F(ApplicationTest, TheToggleFollowsTheScenesOwnLightState) {
     EXPECT_EQ(Log, std::vector<std::string>{"SetLightsOn(false)"});
 }
 
+// A scene without a box always reads as dark, so every new press asks for light.
+TEST_F(ApplicationTest, WithoutABoxEveryPressAsksForLightOn) {
+    struct NoBox final : LightSwitch {
+        void SetLightsOn(bool on) override { Asked.push_back(on); }
+        bool AreLightsOn() const override { return false; }
+        std::vector<bool> Asked;
+    } lights;
+    Application app(Platform, Scene, lights);
+    for (int press = 0; press < 3; ++press) {
+        app.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
+        app.WindowProc(KeyEvent(SDL_KEYUP, SDLK_l));
+    }
+    EXPECT_EQ(lights.Asked, (std::vector<bool>{true, true, true}));
+}
+
 }  // namespace
