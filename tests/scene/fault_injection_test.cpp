@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/scene/scene_harness.h"
+#include "tests/support/failing_call.h"
 #include "tests/support/test_scale.h"
 
 namespace {
@@ -112,10 +113,7 @@ TEST_P(StartUpFault, EveryFailingCallLeavesASoundShow) {
 }
 
 std::string OperationName(const ::testing::TestParamInfo<Operation>& info) {
-    static const char* const names[] = {"CreateVertexBuffer",   "CreateTexture",
-                                        "CreateTextureFromPng", "LockVertexBuffer",
-                                        "LockTexture",          "BeginScene"};
-    return names[static_cast<int>(info.param)];
+    return testing_support::OperationName(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachOperation, StartUpFault,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/objects/projector/projector_fixture.h"
+#include "tests/support/failing_call.h"
 
 namespace projector_test {
 namespace {
@@ -11,27 +12,7 @@ namespace {
 using testing_support::Operation;
 using testing_support::RecordedCall;
 
-struct FailingCall {
-    Operation Which;
-    int Number;
-};
-
-std::vector<FailingCall> EveryCallOfCreate() {
-    std::vector<FailingCall> calls{{Operation::CreateTexture, 0}, {Operation::LockTexture, 0}};
-    for (int b = 0; b < 11; ++b) {
-        calls.push_back({Operation::CreateVertexBuffer, b});
-    }
-    for (int b = 0; b < 11; ++b) {
-        calls.push_back({Operation::LockVertexBuffer, b});
-    }
-    return calls;
-}
-
-std::string Name(const testing::TestParamInfo<FailingCall>& info) {
-    const char* names[] = {"CreateVertexBuffer", "CreateTexture", "CreateTextureFromPng",
-                           "LockVertexBuffer",   "LockTexture",   "BeginScene"};
-    return names[static_cast<int>(info.param.Which)] + std::to_string(info.param.Number);
-}
+using testing_support::FailingCall;
 
 class ProjectorCreateFailure : public ProjectorTest,
                                public testing::WithParamInterface<FailingCall> {
@@ -80,7 +61,8 @@ TEST_P(ProjectorCreateFailure, FailsWithoutTakingALightAndStaysSafeToUse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachDeviceCall, ProjectorCreateFailure,
-                         testing::ValuesIn(EveryCallOfCreate()), Name);
+                         testing::ValuesIn(testing_support::EveryCallOfCreate(11)),
+                         testing_support::FailingCallName);
 
 using ProjectorLimits = ProjectorTest;
 
