@@ -5,7 +5,6 @@
 
 #include "app/build_constants.h"
 #include "app/release_graphics.h"
-#include "app/virtual_key.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
 #include "platform/process_globals.h"
@@ -40,12 +39,22 @@ void SetRenderStates(gfx::Device& device) {
 }  // namespace
 
 int Application::Run() {
+    if (const std::optional<int> failed = StartUp()) {
+        return *failed;
+    }
+    std::optional<int> status;
+    while (!(status = Turn())) {
+    }
+    return *status;
+}
+
+std::optional<int> Application::StartUp() {
     std::string reason;
-    SDL_Window* window = Platform.CreateWindow(&reason);
-    if (window == nullptr) {
+    Window = Platform.CreateWindow(*this, &reason);
+    if (Window == nullptr) {
         return Fail(reason);
     }
-    if (Failed(CreateGraphicsDevice(window))) {
+    if (Failed(CreateGraphicsDevice(Window))) {
         return Fail("no graphics device");
     }
     if (Failed(CreateAudioEngine())) {
@@ -57,11 +66,11 @@ int Application::Run() {
     if (const HRESULT result = Scene.InitResources(); Failed(result)) {
         return Fail("cannot create the scene's resources", result);
     }
-    Platform.ShowWindow(window);
-    return RunMessageLoop();
+    Platform.ShowWindow(Window);
+    return std::nullopt;
 }
 
-HRESULT Application::CreateGraphicsDevice(SDL_Window* window) {
+HRESULT Application::CreateGraphicsDevice(gfx::WindowHandle window) {
     std::string reason;  // the box below is all the user gets to see
     Direct3DObject = Platform.CreateGraphicsSystem(&reason);
     if (Direct3DObject == nullptr) {
@@ -86,47 +95,52 @@ HRESULT Application::CreateAudioEngine() {
     return AudioEngine->CreateMasteringVoice(&MasteringVoice);
 }
 
-int Application::RunMessageLoop() {
-    SDL_Event event;
-    while (!QuitPosted) {
-        if (Platform.PollEvent(&event)) {
-            WindowProc(event);
-            continue;
-        }
-        const HRESULT result = Scene.RenderFrame();
-        if (Failed(result)) {
-            return Scene.ShowFinished() ? ExitSuccess : Fail("a frame failed", result);
-        }
-        if (!Scene.DrewFrame()) {
-            Platform.WaitForEvent(IdleWaitMilliseconds);
-        }
+std::optional<int> Application::Turn() {
+    if (QuitPosted) {
+        return ExitSuccess;
     }
-    return ExitSuccess;
+    if (Platform.DispatchMessage()) {
+        return std::nullopt;
+    }
+    const HRESULT result = Scene.RenderFrame();
+    if (Failed(result)) {
+        return Scene.ShowFinished() ? ExitSuccess : Fail("a frame failed", result);
+    }
+    if (!Scene.DrewFrame()) {
+        Platform.WaitForMessage(IdleWaitMilliseconds);
+    }
+    return std::nullopt;
 }
 
-void Application::WindowProc(const SDL_Event& event) {
+void Application::WindowProc(const shell::Event& event) {
     crt::srand(0);
-    switch (event.type) {
-        case SDL_QUIT:
-            DestroyWindow();
+    switch (event.Kind) {
+        case shell::EventKind::Destroy:
+            OnDestroy();
             break;
-        case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-                DestroyWindow();
-            }
+        case shell::EventKind::CloseRequest:
+        case shell::EventKind::Quit:
+            CloseWindow();
             break;
-        case SDL_KEYDOWN:
-            OnKeyDown(VirtualKeyCode(event.key.keysym.sym));
+        case shell::EventKind::KeyDown:
+            OnKeyDown(event.VirtualKey);
             break;
-        case SDL_KEYUP:
-            OnKeyUp(VirtualKeyCode(event.key.keysym.sym));
+        case shell::EventKind::KeyUp:
+            OnKeyUp(event.VirtualKey);
             break;
         default:
+            // Creation messages and system keys (Alt held, F10) are the system's own.
             break;
     }
 }
 
-void Application::DestroyWindow() {
+void Application::CloseWindow() {
+    if (!WindowDestroyed) {
+        Platform.DestroyWindow(Window);
+    }
+}
+
+void Application::OnDestroy() {
     // A window is destroyed once: a second close request must not release anything again.
     if (WindowDestroyed) {
         return;
@@ -137,17 +151,17 @@ void Application::DestroyWindow() {
 }
 
 void Application::OnKeyDown(uint32_t key) {
-    if (key == VkEscape) {
-        DestroyWindow();
+    if (key == shell::VkEscape) {
+        CloseWindow();
     }
-    if (!LKeyHeld && key == VkL) {
+    if (!LKeyHeld && key == shell::VkL) {
         LKeyHeld = true;
         Lights.SetLightsOn(!Lights.AreLightsOn());
     }
 }
 
 void Application::OnKeyUp(uint32_t key) {
-    if (key == VkL) {
+    if (key == shell::VkL) {
         LKeyHeld = false;
     }
 }

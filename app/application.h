@@ -1,24 +1,23 @@
 #pragma once
 
-#include <SDL2/SDL_events.h>
-
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/fatal_box_counter.h"
 #include "app/light_switch.h"
-#include "app/shell_platform.h"
 #include "platform/result.h"
+#include "platform/shell_platform.h"
 #include "scene/talvo_scene.h"
 
-// The program's top level: start-up in a fixed order, the event loop that renders a frame
-// whenever no event waits, and the window procedure with Escape, the close request and the 'L'
+// The program's top level: start-up in a fixed order, the message loop that renders a frame
+// whenever no message waits, and the window procedure with Escape, the close request and the 'L'
 // key.
-class Application {
+class Application final : public shell::WindowProcedure {
 public:
     static constexpr int ExitSuccess = 0;
     static constexpr int ExitFailure = 1;
-    // How long the loop waits for an event after a turn that drew nothing.
+    // How long the loop waits for a message after a turn that drew nothing.
     static constexpr int IdleWaitMilliseconds = 1;
 
     Application(ShellPlatform& platform, CTalvoScene& scene, LightSwitch& lights)
@@ -30,17 +29,23 @@ public:
     // window was closed, 1 after a failure, which one line on stderr (or its error box) names.
     int Run();
 
+    // The start-up sequence up to the shown window; on failure, the exit status.
+    std::optional<int> StartUp();
+    // One turn of the message loop: a waiting message dispatched, or the scene's frame cycle.
+    // Gives the exit status once the loop is over.
+    std::optional<int> Turn();
+
     // Whether the window was destroyed and the loop is to end.
     bool QuitRequested() const { return QuitPosted; }
 
-    HRESULT CreateGraphicsDevice(SDL_Window* window);
+    HRESULT CreateGraphicsDevice(gfx::WindowHandle window);
     HRESULT CreateAudioEngine();
-    void WindowProc(const SDL_Event& event);
+    void WindowProc(const shell::Event& event) override;
 
 private:
-    int RunMessageLoop();
     // The window's end: release the graphics objects, then leave the loop.
-    void DestroyWindow();
+    void OnDestroy();
+    void CloseWindow();
     void OnKeyDown(uint32_t key);
     void OnKeyUp(uint32_t key);
     int Fail(const std::string& what);
@@ -50,6 +55,7 @@ private:
     CTalvoScene& Scene;
     LightSwitch& Lights;
     FatalBoxCounter Boxes;
+    gfx::WindowHandle Window = nullptr;
     bool WindowDestroyed = false;
     bool QuitPosted = false;
     // Set when an 'L' press is acted on, cleared when 'L' is released: one toggle per press,

@@ -14,6 +14,5 @@ void FatalBoxCounter::Show(const char* text, const char* caption) {
     if (std::string_view(text).ends_with(ExitingSuffix)) {
         ++Count;
     }
-    platform::MessageBoxSink& target = Previous != nullptr ? *Previous : Modal;
-    target.Show(text, caption);
+    Previous->Show(text, caption);
 }

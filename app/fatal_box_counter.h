@@ -16,7 +16,6 @@ public:
     int FatalBoxes() const { return Count; }
 
 private:
-    platform::MessageBoxSink* Previous;  // null: the default modal box
-    platform::ModalMessageBox Modal;
+    platform::MessageBoxSink* Previous;
     int Count = 0;
 };

@@ -4,7 +4,7 @@
 
 #include "bench/perf_control.h"
 #include "bench/system_facts.h"
-#include "platform/gl_api.h"
+#include "platform/gl/gl_api.h"
 #include "tools/capture/offscreen_show.h"
 
 namespace {

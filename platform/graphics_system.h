@@ -4,9 +4,10 @@
 
 #include "platform/graphics_device.h"
 
-struct SDL_Window;
-
 namespace gfx {
+
+// The native window a device draws into: an SDL window, a Win32 window handle, or a canvas.
+using WindowHandle = void*;
 
 struct PresentParameters {
     uint32_t BackBufferWidth = 0;
@@ -20,7 +21,7 @@ struct PresentParameters {
 // device that draws into a window.
 class GraphicsSystem {
 public:
-    virtual HRESULT CreateDevice(SDL_Window* window, const PresentParameters& parameters,
+    virtual HRESULT CreateDevice(WindowHandle window, const PresentParameters& parameters,
                                  Device** device) = 0;
     virtual void Release() = 0;
 

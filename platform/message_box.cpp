@@ -1,12 +1,10 @@
 #include "platform/message_box.h"
 
-#include <SDL2/SDL.h>
-
 #include <cstdio>
 
 namespace platform {
 namespace {
-ModalMessageBox DefaultSink;
+StderrMessageBox DefaultSink;
 MessageBoxSink* ActiveSink = &DefaultSink;
 }  // namespace
 
@@ -15,16 +13,10 @@ void StderrMessageBox::Show(const char* text, const char* caption) {
     std::fflush(stderr);
 }
 
-void ModalMessageBox::Show(const char* text, const char* caption) {
-    StderrMessageBox().Show(text, caption);
-    // Without a display the box cannot appear; the stderr line already told the story.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
-}
-
 MessageBoxSink* UseMessageBoxSink(MessageBoxSink* sink) {
     MessageBoxSink* previous = ActiveSink;
     ActiveSink = sink != nullptr ? sink : &DefaultSink;
-    return previous == &DefaultSink ? nullptr : previous;
+    return previous;
 }
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 
-// Fatal-error reporting: a modal error box with a caption and a text, and the same text as one
-// line on stderr. Tests and headless tools replace the box with a sink of their own.
+// Fatal-error reporting: an error box with a caption and a text, through a sink that each
+// platform (or test, or headless tool) installs. Until one is installed, the text goes to stderr.
 namespace platform {
 
 class MessageBoxSink {
@@ -10,20 +10,13 @@ public:
     virtual void Show(const char* text, const char* caption) = 0;
 };
 
-// Error box (when a display is available) plus "caption: text" on stderr.
-class ModalMessageBox final : public MessageBoxSink {
-public:
-    void Show(const char* text, const char* caption) override;
-};
-
-// Only the stderr line: for headless runs, where nobody could close a box.
+// Only the stderr line "caption: text": for headless runs, where nobody could close a box.
 class StderrMessageBox final : public MessageBoxSink {
 public:
     void Show(const char* text, const char* caption) override;
 };
 
-// Replaces the sink; null restores the modal box. Returns the previous sink (null for the
-// default).
+// Replaces the sink; null restores the stderr line. Returns the previous sink, never null.
 MessageBoxSink* UseMessageBoxSink(MessageBoxSink* sink);
 
 }  // namespace platform

@@ -1,94 +1,22 @@
 #include "platform/png_image.h"
 
-#include <png.h>
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#include <stb_image.h>
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <csetjmp>
 #include <cstring>
+#include <memory>
 
 namespace gfx {
 namespace {
 
 static_assert(std::endian::native == std::endian::little, "texels are stored as B, G, R, A bytes");
-
-struct DecodeState {
-    const uint8_t* Data = nullptr;
-    size_t Size = 0;
-    size_t Offset = 0;
-    uint32_t Width = 0;
-    uint32_t Height = 0;
-    std::vector<uint32_t> Texels;
-    std::vector<png_bytep> Rows;
-    std::string Error;
-};
-
-void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
-    auto* state = static_cast<DecodeState*>(png_get_io_ptr(png));
-    if (length > state->Size - state->Offset) {
-        png_error(png, "PNG data ends early");
-    }
-    std::memcpy(out, state->Data + state->Offset, length);
-    state->Offset += length;
-}
-
-void OnError(png_structp png, png_const_charp message) {
-    static_cast<DecodeState*>(png_get_error_ptr(png))->Error = message;
-    png_longjmp(png, 1);
-}
-
-void OnWarning(png_structp, png_const_charp) {}
-
-// Every colour type and depth arrives as 8-bit B, G, R, A; gamma chunks are left unapplied.
-void RequestBgra(png_structp png, png_infop info) {
-    png_byte type = png_get_color_type(png, info);
-    if (type == PNG_COLOR_TYPE_PALETTE) {
-        png_set_palette_to_rgb(png);
-    }
-    if (type == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8) {
-        png_set_expand_gray_1_2_4_to_8(png);
-    }
-    if (png_get_valid(png, info, PNG_INFO_tRNS)) {
-        png_set_tRNS_to_alpha(png);
-    }
-    png_set_strip_16(png);
-    if (type == PNG_COLOR_TYPE_GRAY || type == PNG_COLOR_TYPE_GRAY_ALPHA) {
-        png_set_gray_to_rgb(png);
-    }
-    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
-    png_set_bgr(png);
-    png_set_interlace_handling(png);
-}
-
-// Kept free of C++ objects of its own: libpng leaves it by longjmp on any error, and everything
-// it fills lives behind the state pointer.
-bool ReadPng(png_structp png, png_infop info, DecodeState* state) {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_set_read_fn(png, state, ReadFromMemory);
-    png_read_info(png, info);
-    RequestBgra(png, info);
-    png_read_update_info(png, info);
-    state->Width = png_get_image_width(png, info);
-    state->Height = png_get_image_height(png, info);
-    if (state->Width > PngImage::MaxSide || state->Height > PngImage::MaxSide) {
-        state->Error = "PNG image too large";
-        return false;
-    }
-    if (png_get_rowbytes(png, info) != static_cast<size_t>(state->Width) * 4) {
-        state->Error = "PNG layout not convertible to 32-bit texels";
-        return false;
-    }
-    state->Texels.assign(static_cast<size_t>(state->Width) * state->Height, 0);
-    state->Rows.resize(state->Height);
-    for (uint32_t y = 0; y < state->Height; ++y) {
-        state->Rows[y] = reinterpret_cast<png_bytep>(&state->Texels[size_t{y} * state->Width]);
-    }
-    png_read_image(png, state->Rows.data());
-    return true;
-}
 
 struct Tap {
     uint32_t Index;
@@ -178,22 +106,42 @@ PngImage::PngImage(uint32_t width, uint32_t height, std::vector<uint32_t> texels
     : ImageWidth(width), ImageHeight(height), TexelData(std::move(texels)) {}
 
 bool PngImage::Decode(const void* data, size_t size, PngImage* image, std::string* error) {
-    DecodeState state;
-    state.Data = static_cast<const uint8_t*>(data);
-    state.Size = data == nullptr ? 0 : size;
-    if (state.Size < 8 || png_sig_cmp(state.Data, 0, 8) != 0) {
+    static constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (bytes == nullptr || size < 8 || std::memcmp(bytes, Signature, 8) != 0) {
         *error = "not a PNG file";
         return false;
     }
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
-    png_infop info = png == nullptr ? nullptr : png_create_info_struct(png);
-    bool ok = info != nullptr && ReadPng(png, info, &state);
-    png_destroy_read_struct(&png, &info, nullptr);
-    if (!ok) {
-        *error = state.Error.empty() ? "PNG decoding failed" : state.Error;
+    if (size > static_cast<size_t>(INT32_MAX)) {
+        *error = "PNG file too large";
         return false;
     }
-    *image = PngImage(state.Width, state.Height, std::move(state.Texels));
+    const int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (stbi_info_from_memory(bytes, length, &width, &height, &channels) == 0) {
+        *error = std::string("PNG decoding failed: ") + stbi_failure_reason();
+        return false;
+    }
+    if (static_cast<uint32_t>(width) > MaxSide || static_cast<uint32_t>(height) > MaxSide) {
+        *error = "PNG image too large";
+        return false;
+    }
+    // Every colour type and depth arrives as 8-bit R, G, B, A; gamma chunks are left unapplied.
+    std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
+        stbi_load_from_memory(bytes, length, &width, &height, &channels, 4), stbi_image_free);
+    if (!rgba) {
+        *error = std::string("PNG decoding failed: ") + stbi_failure_reason();
+        return false;
+    }
+    std::vector<uint32_t> texels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (size_t i = 0; i < texels.size(); ++i) {
+        const stbi_uc* p = rgba.get() + i * 4;
+        texels[i] = uint32_t{p[3]} << 24 | uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+    }
+    *image =
+        PngImage(static_cast<uint32_t>(width), static_cast<uint32_t>(height), std::move(texels));
     return true;
 }
 

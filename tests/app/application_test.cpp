@@ -17,32 +17,15 @@ namespace {
 
 using testing_support::RecordingMessageBox;
 
-SDL_Event KeyEvent(Uint32 type, SDL_Keycode key, bool repeat = false) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    event.key.repeat = repeat ? 1 : 0;
-    return event;
-}
+using shell::EventKind;
 
-SDL_Event WindowEvent(Uint8 what) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = what;
-    return event;
-}
+shell::Event Message(EventKind kind, uint32_t key = 0) { return {kind, key}; }
+shell::Event KeyDown(uint32_t key) { return {EventKind::KeyDown, key}; }
+shell::Event KeyUp(uint32_t key) { return {EventKind::KeyUp, key}; }
 
-SDL_Event QuitEvent() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    return event;
-}
-
-SDL_Event MouseMotion() {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    return event;
-}
+constexpr uint32_t VkK = 'K';
+constexpr uint32_t VkA = 'A';
+constexpr uint32_t VkSpace = ' ';
 
 class ApplicationTest : public ::testing::Test {
 protected:
@@ -235,22 +218,22 @@ TEST_F(ApplicationTest, AFailedFrameExitsOneWithOneLine) {
     EXPECT_EQ(Stderr, "banner: a frame failed (0x88960001)\n");
 }
 
-TEST_F(ApplicationTest, WaitsForEventsOnlyAfterTurnsThatDrewNothing) {
+TEST_F(ApplicationTest, WaitsForMessagesOnlyAfterTurnsThatDrewNothing) {
     Scene.Frames = {{S_OK, true}, {S_OK, false}, {S_OK, true}, {S_OK, false}, {S_OK, false}};
     EndShowAfter(0);
     ASSERT_EQ(Run(), 0);
     const std::vector<std::string> loop = LoopLog();
-    const std::vector<std::string> expected{"RenderFrame", "RenderFrame",     "WaitForEvent(1)",
-                                            "RenderFrame", "RenderFrame",     "WaitForEvent(1)",
-                                            "RenderFrame", "WaitForEvent(1)", "RenderFrame"};
+    const std::vector<std::string> expected{"RenderFrame", "RenderFrame",       "WaitForMessage(1)",
+                                            "RenderFrame", "RenderFrame",       "WaitForMessage(1)",
+                                            "RenderFrame", "WaitForMessage(1)", "RenderFrame"};
     EXPECT_EQ(loop, expected);
 }
 
 TEST_F(ApplicationTest, EventsAreHandledBeforeTheNextFrame) {
-    Platform.QueueEvent(MouseMotion());
-    Platform.QueueEvent(KeyEvent(SDL_KEYDOWN, SDLK_l));
+    Platform.QueueEvent(Message(EventKind::Other));
+    Platform.QueueEvent(KeyDown(shell::VkL));
     Platform.QueueIdleTurn();
-    Platform.QueueEvent(KeyEvent(SDL_KEYUP, SDLK_l));
+    Platform.QueueEvent(KeyUp(shell::VkL));
     EndShowAfter(2);
     ASSERT_EQ(Run(), 0);
     const std::vector<std::string> loop = LoopLog();
@@ -264,9 +247,9 @@ TEST_F(ApplicationTest, EventsAreHandledBeforeTheNextFrame) {
 TEST_F(ApplicationTest, EscapeReleasesTheGraphicsThenEndsTheLoopWithZero) {
     Platform.QueueIdleTurn();
     Platform.QueueIdleTurn();
-    Platform.QueueEvent(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
+    Platform.QueueEvent(KeyDown(shell::VkEscape));
     Platform.QueueIdleTurn();
-    Platform.QueueEvent(KeyEvent(SDL_KEYDOWN, SDLK_l));
+    Platform.QueueEvent(KeyDown(shell::VkL));
     EXPECT_EQ(Run(), 0);
 
     const testing_support::RecordingDevice& device = Platform.Graphics.Device;
@@ -289,7 +272,7 @@ TEST_F(ApplicationTest, EscapeReleasesTheGraphicsThenEndsTheLoopWithZero) {
 }
 
 TEST_F(ApplicationTest, TheWindowManagersCloseRequestEndsLikeEscape) {
-    for (const SDL_Event& close : {WindowEvent(SDL_WINDOWEVENT_CLOSE), QuitEvent()}) {
+    for (const shell::Event& close : {Message(EventKind::CloseRequest), Message(EventKind::Quit)}) {
         ClearGlobals();
         Platform.Graphics.Device.ReleaseCount = 0;
         Platform.Graphics.ReleaseCount = 0;
@@ -306,9 +289,9 @@ TEST_F(ApplicationTest, TheWindowManagersCloseRequestEndsLikeEscape) {
 }
 
 TEST_F(ApplicationTest, OtherWindowEventsDoNotClose) {
-    Platform.QueueEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    Platform.QueueEvent(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
-    Platform.QueueEvent(KeyEvent(SDL_KEYUP, SDLK_ESCAPE));
+    Platform.QueueEvent(Message(EventKind::Other));
+    Platform.QueueEvent(Message(EventKind::Other));
+    Platform.QueueEvent(KeyUp(shell::VkEscape));
     EndShowAfter(1);
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(CountLogged("RenderFrame"), 2);
@@ -318,9 +301,9 @@ TEST_F(ApplicationTest, OtherWindowEventsDoNotClose) {
 TEST_F(ApplicationTest, ASecondCloseReleasesNothingAgain) {
     EndShowAfter(0);
     ASSERT_EQ(Run(), 0);
-    App.WindowProc(WindowEvent(SDL_WINDOWEVENT_CLOSE));
-    App.WindowProc(QuitEvent());
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
+    App.WindowProc(Message(EventKind::CloseRequest));
+    App.WindowProc(Message(EventKind::Quit));
+    App.WindowProc(KeyDown(shell::VkEscape));
     EXPECT_EQ(Platform.Graphics.Device.ReleaseCount, 1);
     EXPECT_EQ(Platform.Graphics.ReleaseCount, 1);
 }
@@ -328,54 +311,76 @@ TEST_F(ApplicationTest, ASecondCloseReleasesNothingAgain) {
 // --- The window procedure -----------------------------------------------------------------------
 
 TEST_F(ApplicationTest, EveryEventRestartsTheRandomSequence) {
-    for (const SDL_Event& event : {MouseMotion(), WindowEvent(SDL_WINDOWEVENT_EXPOSED),
-                                   KeyEvent(SDL_KEYDOWN, SDLK_a), KeyEvent(SDL_KEYUP, SDLK_a)}) {
+    for (const shell::Event& event :
+         {Message(EventKind::Other), Message(EventKind::Other), KeyDown(VkA), KeyUp(VkA)}) {
         crt::srand(12345);
         crt::rand();
         App.WindowProc(event);
-        EXPECT_EQ(crt::rand(), 38) << "event type " << event.type;
+        EXPECT_EQ(crt::rand(), 38) << "event kind " << static_cast<int>(event.Kind);
     }
+}
+
+TEST_F(ApplicationTest, TheWindowsCreationRestartsTheSequenceBeforeTheResourcesAreMade) {
+    crt::srand(12345);
+    crt::rand();
+    EndShowAfter(0);
+    ASSERT_EQ(Run(), 0);
+    EXPECT_EQ(Scene.RandomAtResources, 38);
 }
 
 TEST_F(ApplicationTest, TheSequenceIsRestartedBeforeTheKeyIsHandled) {
     crt::srand(777);
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
+    App.WindowProc(KeyDown(shell::VkL));
     ASSERT_EQ(Scene.RandomAtToggle.size(), 1u);
     EXPECT_EQ(Scene.RandomAtToggle[0], 38);
 }
 
 TEST_F(ApplicationTest, HoldingLTogglesOnceAndAPressAfterReleaseTogglesBack) {
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
+    App.WindowProc(KeyDown(shell::VkL));
     for (int repeat = 0; repeat < 30; ++repeat) {
-        App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l, true));
+        App.WindowProc(KeyDown(shell::VkL));
     }
     EXPECT_EQ(Log, std::vector<std::string>{"SetLightsOn(true)"});
-    App.WindowProc(KeyEvent(SDL_KEYUP, SDLK_l));
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l, true));
+    App.WindowProc(KeyUp(shell::VkL));
+    App.WindowProc(KeyDown(shell::VkL));
+    App.WindowProc(KeyDown(shell::VkL));
     EXPECT_EQ(Log, (std::vector<std::string>{"SetLightsOn(true)", "SetLightsOn(false)"}));
     EXPECT_FALSE(Scene.LightsOn);
 }
 
 TEST_F(ApplicationTest, OtherKeysLeaveTheLatchAlone) {
     // While 'L' is held, other keys going down or up do not release the latch.
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_k));
-    App.WindowProc(KeyEvent(SDL_KEYUP, SDLK_k));
-    App.WindowProc(KeyEvent(SDL_KEYUP, SDLK_SPACE));
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l, true));
+    App.WindowProc(KeyDown(shell::VkL));
+    App.WindowProc(KeyDown(VkK));
+    App.WindowProc(KeyUp(VkK));
+    App.WindowProc(KeyUp(VkSpace));
+    App.WindowProc(KeyDown(shell::VkL));
     EXPECT_EQ(Log, std::vector<std::string>{"SetLightsOn(true)"});
     // Once released, other keys do not press it either.
-    App.WindowProc(KeyEvent(SDL_KEYUP, SDLK_l));
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_k));
-    App.WindowProc(KeyEvent(SDL_KEYUP, SDLK_k));
+    App.WindowProc(KeyUp(shell::VkL));
+    App.WindowProc(KeyDown(VkK));
+    App.WindowProc(KeyUp(VkK));
+    EXPECT_EQ(Log, std::vector<std::string>{"SetLightsOn(true)"});
+}
+
+TEST_F(ApplicationTest, SystemKeysAreTheSystemsAndLeaveLightsLatchAndWindowAlone) {
+    // Alt+L and Alt+Escape.
+    App.WindowProc(Message(EventKind::SystemKeyDown, shell::VkL));
+    App.WindowProc(Message(EventKind::SystemKeyUp, shell::VkL));
+    App.WindowProc(Message(EventKind::SystemKeyDown, shell::VkEscape));
+    EXPECT_TRUE(Log.empty());
+    EXPECT_FALSE(App.QuitRequested());
+    // Releasing 'L' with Alt held does not release the latch.
+    App.WindowProc(KeyDown(shell::VkL));
+    App.WindowProc(Message(EventKind::SystemKeyUp, shell::VkL));
+    App.WindowProc(KeyDown(shell::VkL));
     EXPECT_EQ(Log, std::vector<std::string>{"SetLightsOn(true)"});
 }
 
 TEST_F(ApplicationTest, TheToggleFollowsTheScenesOwnLightState) {
     // The timeline may have switched the light since the last press.
     Scene.LightsOn = true;
-    App.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
+    App.WindowProc(KeyDown(shell::VkL));
     EXPECT_EQ(Log, std::vector<std::string>{"SetLightsOn(false)"});
 }
 
@@ -388,8 +393,8 @@ TEST_F(ApplicationTest, WithoutABoxEveryPressAsksForLightOn) {
     } lights;
     Application app(Platform, Scene, lights);
     for (int press = 0; press < 3; ++press) {
-        app.WindowProc(KeyEvent(SDL_KEYDOWN, SDLK_l));
-        app.WindowProc(KeyEvent(SDL_KEYUP, SDLK_l));
+        app.WindowProc(KeyDown(shell::VkL));
+        app.WindowProc(KeyUp(shell::VkL));
     }
     EXPECT_EQ(lights.Asked, (std::vector<bool>{true, true, true}));
 }

@@ -11,7 +11,7 @@ class FakeGraphicsSystem final : public gfx::GraphicsSystem {
 public:
     explicit FakeGraphicsSystem(std::vector<std::string>& log) : Log(log) {}
 
-    HRESULT CreateDevice(SDL_Window* window, const gfx::PresentParameters& parameters,
+    HRESULT CreateDevice(gfx::WindowHandle window, const gfx::PresentParameters& parameters,
                          gfx::Device** device) override {
         Log.push_back("CreateDevice");
         Window = window;
@@ -30,7 +30,7 @@ public:
     }
 
     testing_support::RecordingDevice Device;
-    SDL_Window* Window = nullptr;
+    gfx::WindowHandle Window = nullptr;
     gfx::PresentParameters Parameters;
     HRESULT DeviceResult = S_OK;
     int ReleaseCount = 0;

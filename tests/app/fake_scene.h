@@ -27,6 +27,7 @@ public:
     }
     HRESULT InitResources() override {
         Log.push_back("InitResources");
+        RandomAtResources = crt::rand();
         if (GraphicsDevice != nullptr) {
             GraphicsDevice->CreateVertexBuffer(14400, 0, 0x152, &BackdropVertexBuffer);
         }
@@ -70,6 +71,7 @@ public:
     bool LightsOn = false;
     int FramesWithoutDevice = 0;
     std::vector<int> RandomAtToggle;  // the first rand() inside each SetLightsOn
+    int RandomAtResources = -1;       // the first rand() inside InitResources
 
 private:
     std::vector<std::string>& Log;

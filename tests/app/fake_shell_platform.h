@@ -1,48 +1,53 @@
 #pragma once
 
-#include <SDL2/SDL_events.h>
-
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/shell_platform.h"
+#include "platform/shell_platform.h"
 #include "tests/app/fake_graphics_system.h"
 #include "tests/support/recording_audio.h"
 
-// A platform whose window is a token, whose event queue is a script and whose graphics and audio
+// A platform whose window is a token, whose message queue is a script and whose graphics and audio
 // are the recording doubles. Every call is written to the shared log.
 class FakeShellPlatform final : public ShellPlatform {
 public:
     explicit FakeShellPlatform(std::vector<std::string>& log) : Graphics(log), Log(log) {}
 
-    SDL_Window* CreateWindow(std::string* error) override {
+    gfx::WindowHandle CreateWindow(shell::WindowProcedure& procedure, std::string* error) override {
         Log.push_back("CreateWindow");
         if (!WindowError.empty()) {
             *error = WindowError;
             return nullptr;
         }
+        // As a native window's creation does, before the window is returned.
+        Procedure = &procedure;
+        Procedure->WindowProc({shell::EventKind::Created, 0});
         return Window();
     }
-    void ShowWindow(SDL_Window* window) override {
+    void ShowWindow(gfx::WindowHandle window) override {
         Log.push_back("ShowWindow");
         ShownWindow = window;
         ++ShowCount;
     }
-    bool PollEvent(SDL_Event* event) override {
+    void DestroyWindow(gfx::WindowHandle) override {
+        Log.push_back("DestroyWindow");
+        Procedure->WindowProc({shell::EventKind::Destroy, 0});
+    }
+    bool DispatchMessage() override {
         if (Events.empty()) {
             return false;
         }
-        const std::optional<SDL_Event> next = Events.front();
+        const std::optional<shell::Event> next = Events.front();
         Events.pop_front();
         if (next) {
-            *event = *next;
+            Procedure->WindowProc(*next);
         }
         return next.has_value();
     }
-    void WaitForEvent(int milliseconds) override {
-        Log.push_back("WaitForEvent(" + std::to_string(milliseconds) + ")");
+    void WaitForMessage(int milliseconds) override {
+        Log.push_back("WaitForMessage(" + std::to_string(milliseconds) + ")");
     }
     gfx::GraphicsSystem* CreateGraphicsSystem(std::string* error) override {
         Log.push_back("CreateGraphicsSystem");
@@ -62,9 +67,9 @@ public:
     }
     std::string AudioError() const override { return "no audio device here"; }
 
-    SDL_Window* Window() { return reinterpret_cast<SDL_Window*>(&WindowToken); }
-    // An event to be taken from the queue; an idle turn (no event waiting) in between.
-    void QueueEvent(const SDL_Event& event) { Events.emplace_back(event); }
+    gfx::WindowHandle Window() { return &WindowToken; }
+    // A message to be taken from the queue; an idle turn (no message waiting) in between.
+    void QueueEvent(const shell::Event& event) { Events.emplace_back(event); }
     void QueueIdleTurn() { Events.emplace_back(std::nullopt); }
 
     FakeGraphicsSystem Graphics;
@@ -72,11 +77,12 @@ public:
     std::string WindowError;
     bool GraphicsAvailable = true;
     HRESULT AudioResult = S_OK;
-    SDL_Window* ShownWindow = nullptr;
+    gfx::WindowHandle ShownWindow = nullptr;
     int ShowCount = 0;
-    std::deque<std::optional<SDL_Event>> Events;
+    std::deque<std::optional<shell::Event>> Events;
 
 private:
+    shell::WindowProcedure* Procedure = nullptr;
     std::vector<std::string>& Log;
     int WindowToken = 0;
 };

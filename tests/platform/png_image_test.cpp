@@ -1,32 +1,26 @@
 #include "platform/png_image.h"
 
+#include "platform/png_encoder.h"
+
 #include <gtest/gtest.h>
-#include <png.h>
 
 // Decoding PNG files from memory and the triangle-filter stretch, without a device.
 namespace {
 
 using gfx::PngImage;
 
-std::vector<uint8_t> Encode(uint32_t width, uint32_t height, uint32_t format,
+constexpr int Grey = 1;
+constexpr int Rgba = 4;
+
+std::vector<uint8_t> Encode(uint32_t width, uint32_t height, int channels,
                             const std::vector<uint8_t>& pixels) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = width;
-    image.height = height;
-    image.format = format;
-    png_alloc_size_t size = 0;
-    png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr);
-    std::vector<uint8_t> file(size);
-    png_image_write_to_memory(&image, file.data(), &size, 0, pixels.data(), 0, nullptr);
-    file.resize(size);
-    return file;
+    return gfx::EncodePng(width, height, channels, pixels);
 }
 
 TEST(PngImageTest, RgbaDecodesToArgbTexelsTopRowFirst) {
     std::vector<uint8_t> rgba = {10, 20,  30,  40,  50,  60,  70,  80,  //
                                  90, 100, 110, 120, 130, 140, 150, 160};
-    std::vector<uint8_t> file = Encode(2, 2, PNG_FORMAT_RGBA, rgba);
+    std::vector<uint8_t> file = Encode(2, 2, Rgba, rgba);
     PngImage image;
     std::string error;
     ASSERT_TRUE(PngImage::Decode(file.data(), file.size(), &image, &error)) << error;
@@ -38,7 +32,7 @@ TEST(PngImageTest, RgbaDecodesToArgbTexelsTopRowFirst) {
 }
 
 TEST(PngImageTest, GreyWithoutAlphaBecomesOpaqueGrey) {
-    std::vector<uint8_t> file = Encode(3, 1, PNG_FORMAT_GRAY, {0, 128, 255});
+    std::vector<uint8_t> file = Encode(3, 1, Grey, {0, 128, 255});
     PngImage image;
     std::string error;
     ASSERT_TRUE(PngImage::Decode(file.data(), file.size(), &image, &error)) << error;
@@ -48,7 +42,7 @@ TEST(PngImageTest, GreyWithoutAlphaBecomesOpaqueGrey) {
 }
 
 TEST(PngImageTest, AnythingButACompletePngIsRefusedWithAReason) {
-    std::vector<uint8_t> file = Encode(4, 4, PNG_FORMAT_GRAY, std::vector<uint8_t>(16, 7));
+    std::vector<uint8_t> file = Encode(4, 4, Grey, std::vector<uint8_t>(16, 7));
     PngImage image;
     std::string error;
     EXPECT_FALSE(PngImage::Decode(file.data(), 20, &image, &error));

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <SDL2/SDL_events.h>
-
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "app/shell_platform.h"
 #include "platform/clock.h"
+#include "platform/shell_platform.h"
 #include "tests/app/fake_graphics_system.h"
 #include "tests/support/recording_audio.h"
 
@@ -18,27 +16,33 @@ class SoakPlatform final : public ShellPlatform {
 public:
     struct TimedEvent {
         uint32_t ShowTime;  // ms after the first frame
-        SDL_Event Event;
+        shell::Event Event;
     };
 
     SoakPlatform(platform::VirtualClock& clock, std::vector<TimedEvent> script)
         : Graphics(Log), Clock(clock), Script(script.begin(), script.end()) {}
 
-    SDL_Window* CreateWindow(std::string*) override {
-        return reinterpret_cast<SDL_Window*>(&WindowToken);
+    gfx::WindowHandle CreateWindow(shell::WindowProcedure& procedure, std::string*) override {
+        Procedure = &procedure;
+        Procedure->WindowProc({shell::EventKind::Created, 0});
+        return &WindowToken;
     }
-    void ShowWindow(SDL_Window*) override { Start = Clock.Milliseconds(); }
-    bool PollEvent(SDL_Event* event) override {
+    void ShowWindow(gfx::WindowHandle) override { Start = Clock.Milliseconds(); }
+    void DestroyWindow(gfx::WindowHandle) override {
+        Procedure->WindowProc({shell::EventKind::Destroy, 0});
+    }
+    bool DispatchMessage() override {
         if (Script.empty() || Clock.Milliseconds() - Start < Script.front().ShowTime) {
             return false;
         }
-        *event = Script.front().Event;
+        const shell::Event event = Script.front().Event;
         Script.pop_front();
         ++Delivered;
+        Procedure->WindowProc(event);
         return true;
     }
     // Waiting is where time goes by; a frame's own work takes no virtual time.
-    void WaitForEvent(int milliseconds) override {
+    void WaitForMessage(int milliseconds) override {
         Clock.Advance(static_cast<uint32_t>(milliseconds));
     }
     gfx::GraphicsSystem* CreateGraphicsSystem(std::string*) override { return &Graphics; }
@@ -56,6 +60,7 @@ public:
 private:
     platform::VirtualClock& Clock;
     std::deque<TimedEvent> Script;
+    shell::WindowProcedure* Procedure = nullptr;
     uint32_t Start = 0;
     int WindowToken = 0;
 };

@@ -23,31 +23,22 @@ using Script = std::vector<SoakPlatform::TimedEvent>;
 // Events come while the show still runs (it ends a little after 119 s).
 constexpr uint32_t ShowLength = 115000;
 
-SDL_Event Key(uint32_t type, SDL_Keycode key, bool repeat = false) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    event.key.repeat = repeat ? 1 : 0;
-    return event;
-}
+shell::Event Key(shell::EventKind kind, uint32_t key) { return {kind, key}; }
 
-SDL_Event Window(uint8_t what) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = what;
-    return event;
-}
+// A window message the procedure has no use for (moved, exposed, focus and the like).
+shell::Event WindowMessage() { return {shell::EventKind::Other, 0}; }
 
 // Presses of 'L' (some held through auto-repeat), other keys, and window events that are not
 // a close request, at random moments of the show.
 Script RandomScript(std::mt19937& random, int events) {
-    static const SDL_Keycode otherKeys[] = {SDLK_a, SDLK_k,  SDLK_m,      SDLK_SPACE, SDLK_RETURN,
-                                            SDLK_1, SDLK_F1, SDLK_LSHIFT, SDLK_UP,    SDLK_TAB};
-    static const uint8_t windowEvents[] = {
-        SDL_WINDOWEVENT_SHOWN,     SDL_WINDOWEVENT_HIDDEN,    SDL_WINDOWEVENT_EXPOSED,
-        SDL_WINDOWEVENT_MOVED,     SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED,
-        SDL_WINDOWEVENT_ENTER,     SDL_WINDOWEVENT_LEAVE,     SDL_WINDOWEVENT_FOCUS_GAINED,
-        SDL_WINDOWEVENT_FOCUS_LOST};
+    using shell::EventKind;
+    // Letters, space, return, digits, keys without a code; 'L' and Escape with Alt held.
+    static const shell::Event otherKeys[] = {
+        {EventKind::KeyDown, 'A'},      {EventKind::KeyDown, 'K'},
+        {EventKind::KeyDown, 'M'},      {EventKind::KeyDown, ' '},
+        {EventKind::KeyDown, 13},       {EventKind::KeyDown, '1'},
+        {EventKind::KeyDown, 0},        {EventKind::SystemKeyDown, 'L'},
+        {EventKind::SystemKeyDown, 27}, {EventKind::SystemKeyDown, 0}};
     std::uniform_int_distribution<uint32_t> when(0, ShowLength);
     Script script;
     for (int i = 0; i < events; ++i) {
@@ -55,21 +46,23 @@ Script RandomScript(std::mt19937& random, int events) {
         switch (random() % 3) {
             case 0: {
                 const int repeats = static_cast<int>(random() % 6);
-                script.push_back({at, Key(SDL_KEYDOWN, SDLK_l)});
+                script.push_back({at, Key(EventKind::KeyDown, shell::VkL)});
                 for (int r = 0; r < repeats; ++r) {
-                    script.push_back({at + 30u * (r + 1), Key(SDL_KEYDOWN, SDLK_l, true)});
+                    script.push_back({at + 30u * (r + 1), Key(EventKind::KeyDown, shell::VkL)});
                 }
-                script.push_back({at + 30u * (repeats + 1), Key(SDL_KEYUP, SDLK_l)});
+                script.push_back({at + 30u * (repeats + 1), Key(EventKind::KeyUp, shell::VkL)});
                 break;
             }
             case 1: {
-                const SDL_Keycode key = otherKeys[random() % std::size(otherKeys)];
-                script.push_back({at, Key(SDL_KEYDOWN, key)});
-                script.push_back({at + 50, Key(SDL_KEYUP, key)});
+                shell::Event key = otherKeys[random() % std::size(otherKeys)];
+                script.push_back({at, key});
+                key.Kind =
+                    key.Kind == EventKind::KeyDown ? EventKind::KeyUp : EventKind::SystemKeyUp;
+                script.push_back({at + 50, key});
                 break;
             }
             default:
-                script.push_back({at, Window(windowEvents[random() % std::size(windowEvents)])});
+                script.push_back({at, WindowMessage()});
                 break;
         }
     }
@@ -147,8 +140,9 @@ TEST_P(Soak, EveryRunPlaysToTheEndWhateverArrives) {
         const uint32_t start = RandomStartTime(random);
         const Script script = RandomScript(random, static_cast<int>(random() % 40));
         for (const auto& timed : script) {
-            lPresses += timed.Event.type == SDL_KEYDOWN && timed.Event.key.keysym.sym == SDLK_l &&
-                        timed.Event.key.repeat == 0;
+            // One release per press, however long it was held.
+            lPresses +=
+                timed.Event.Kind == shell::EventKind::KeyUp && timed.Event.VirtualKey == shell::VkL;
         }
         events += static_cast<int>(script.size());
         const RunResult result = PlayThroughShell(start, script);
@@ -171,7 +165,7 @@ TEST(SoakDeterminism, RunsWithoutInputDrawAlike) {
     const RunResult again = PlayThroughShell(4000000, {});
     EXPECT_EQ(reference.CallHash, again.CallHash);
     // A message resets the random sequence, so input makes a difference the hash sees.
-    const RunResult touched = PlayThroughShell(4000000, {{60000, Window(SDL_WINDOWEVENT_EXPOSED)}});
+    const RunResult touched = PlayThroughShell(4000000, {{60000, WindowMessage()}});
     EXPECT_NE(reference.CallHash, touched.CallHash);
 }
 
@@ -185,7 +179,7 @@ std::vector<uint64_t> FrameChecksums(uint32_t startTime, const std::vector<doubl
     uint32_t showTime = 0;
     for (;;) {
         while (nextPress < pressL.size() && showTime + 40 > pressL[nextPress] * 1000) {
-            show.PressKey(SDLK_l);
+            show.PressKey(shell::VkL);
             ++nextPress;
         }
         const OffscreenShow::Frame frame = show.Advance();

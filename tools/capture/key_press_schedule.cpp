@@ -4,10 +4,10 @@
 
 KeyPressSchedule::KeyPressSchedule(const CaptureOptions& options) {
     for (double seconds : options.PressSeconds) {
-        Presses.push_back({seconds, SDLK_l, false});
+        Presses.push_back({seconds, shell::VkL, false});
     }
     if (options.EscapeSeconds >= 0) {
-        Presses.push_back({options.EscapeSeconds, SDLK_ESCAPE, false});
+        Presses.push_back({options.EscapeSeconds, shell::VkEscape, false});
     }
     std::stable_sort(Presses.begin(), Presses.end(),
                      [](const Press& a, const Press& b) { return a.Seconds < b.Seconds; });

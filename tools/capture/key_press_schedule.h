@@ -1,7 +1,5 @@
 #pragma once
 
-#include <SDL2/SDL_keycode.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -21,7 +19,7 @@ public:
 private:
     struct Press {
         double Seconds;
-        SDL_Keycode Key;
+        uint32_t Key;  // virtual-key code
         bool Done;
     };
     std::vector<Press> Presses;

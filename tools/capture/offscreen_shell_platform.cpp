@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/build_constants.h"
-#include "platform/gl_graphics_system.h"
+#include "platform/gl/gl_graphics_system.h"
 
 OffscreenShellPlatform::OffscreenShellPlatform() {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -16,7 +16,8 @@ OffscreenShellPlatform::OffscreenShellPlatform() {
 
 OffscreenShellPlatform::~OffscreenShellPlatform() { TearDown(); }
 
-SDL_Window* OffscreenShellPlatform::CreateWindow(std::string* error) {
+gfx::WindowHandle OffscreenShellPlatform::CreateWindow(shell::WindowProcedure& procedure,
+                                                       std::string* error) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         *error = std::string("no offscreen video: ") + SDL_GetError();
         return nullptr;
@@ -26,8 +27,16 @@ SDL_Window* OffscreenShellPlatform::CreateWindow(std::string* error) {
                          SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
     if (Window == nullptr) {
         *error = std::string("cannot create the offscreen window: ") + SDL_GetError();
+        return nullptr;
     }
+    // The program's window sends its creation messages to the procedure; so does this one.
+    Procedure = &procedure;
+    Procedure->WindowProc({shell::EventKind::Created, 0});
     return Window;
+}
+
+void OffscreenShellPlatform::DestroyWindow(gfx::WindowHandle) {
+    Procedure->WindowProc({shell::EventKind::Destroy, 0});
 }
 
 gfx::GraphicsSystem* OffscreenShellPlatform::CreateGraphicsSystem(std::string* error) {

@@ -3,8 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "app/shell_platform.h"
-#include "platform/sdl_audio_engine.h"
+#include "platform/shell_platform.h"
+
+struct SDL_Window;
+#include "platform/desktop/sdl_audio_engine.h"
 
 // The shell's platform for headless runs: a hidden window on SDL's offscreen driver (software
 // OpenGL, no X server), SDL's dummy audio output, and no events but those handed in. Unlike the
@@ -16,10 +18,11 @@ public:
     OffscreenShellPlatform(const OffscreenShellPlatform&) = delete;
     OffscreenShellPlatform& operator=(const OffscreenShellPlatform&) = delete;
 
-    SDL_Window* CreateWindow(std::string* error) override;
-    void ShowWindow(SDL_Window*) override {}
-    bool PollEvent(SDL_Event*) override { return false; }
-    void WaitForEvent(int) override {}
+    gfx::WindowHandle CreateWindow(shell::WindowProcedure& procedure, std::string* error) override;
+    void ShowWindow(gfx::WindowHandle) override {}
+    void DestroyWindow(gfx::WindowHandle) override;
+    bool DispatchMessage() override { return false; }
+    void WaitForMessage(int) override {}
     gfx::GraphicsSystem* CreateGraphicsSystem(std::string* error) override;
     HRESULT CreateAudioEngine(audio::Engine** engine) override;
     std::string AudioError() const override { return AudioFailure; }
@@ -29,6 +32,7 @@ public:
 
 private:
     SDL_Window* Window = nullptr;
+    shell::WindowProcedure* Procedure = nullptr;
     std::unique_ptr<audio::SdlAudioEngine> Audio;
     std::string AudioFailure;
 };

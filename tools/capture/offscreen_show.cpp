@@ -1,7 +1,5 @@
 #include "tools/capture/offscreen_show.h"
 
-#include <SDL2/SDL_events.h>
-
 #include "app/release_graphics.h"
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"
@@ -31,7 +29,7 @@ OffscreenShow::~OffscreenShow() {
 }
 
 bool OffscreenShow::StartUp(std::string* error) {
-    SDL_Window* window = Platform.CreateWindow(error);
+    gfx::WindowHandle window = Platform.CreateWindow(*Shell, error);
     if (window == nullptr) {
         return false;
     }
@@ -69,13 +67,9 @@ OffscreenShow::Frame OffscreenShow::Advance(uint32_t step) {
     return frame;
 }
 
-void OffscreenShow::PressKey(SDL_Keycode key) {
-    SDL_Event event{};
-    event.key.keysym.sym = key;
-    event.type = SDL_KEYDOWN;
-    Shell->WindowProc(event);
-    event.type = SDL_KEYUP;
-    Shell->WindowProc(event);
+void OffscreenShow::PressKey(uint32_t key) {
+    Shell->WindowProc({shell::EventKind::KeyDown, key});
+    Shell->WindowProc({shell::EventKind::KeyUp, key});
 }
 
 bool OffscreenShow::ReadFrame(RgbaImage* image) const {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <SDL2/SDL_keycode.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,7 +7,7 @@
 #include "app/application.h"
 #include "app/scene_light_switch.h"
 #include "platform/clock.h"
-#include "platform/gl_device.h"
+#include "platform/gl/gl_device.h"
 #include "platform/message_box.h"
 #include "scene/talvo_scene0001.h"
 #include "tools/capture/offscreen_shell_platform.h"
@@ -39,10 +37,10 @@ public:
     bool StartUp(std::string* error);
     // Moves the clock on by step ms and lets the scene render.
     Frame Advance(uint32_t step = FrameStep);
-    // A key press and release through the window procedure, between frames.
-    void PressKey(SDL_Keycode key);
-    // Any event through the window procedure.
-    void Send(const SDL_Event& event) { Shell->WindowProc(event); }
+    // A key press and release (a virtual-key code) through the window procedure, between frames.
+    void PressKey(uint32_t key);
+    // Any message through the window procedure.
+    void Send(const shell::Event& event) { Shell->WindowProc(event); }
     // The last drawn frame as RGBA pixels.
     bool ReadFrame(RgbaImage* image) const;
 

@@ -1,6 +1,6 @@
 #include "tools/capture/rgba_image.h"
 
-#include <png.h>
+#include "platform/png_encoder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,26 +39,6 @@ void RgbaImage::Paste(const RgbaImage& other, int x, int y) {
 }
 
 bool WritePng(const std::string& path, const RgbaImage& image, std::string* error) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file) {
-        *error = "cannot write " + path;
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        *error = "cannot encode " + path;
-        return false;
-    }
-    png_init_io(png, file.get());
-    png_set_IHDR(png, info, image.Width, image.Height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int row = 0; row < image.Height; ++row) {
-        png_write_row(png, &image.Pixels[static_cast<size_t>(row) * image.Width * 4]);
-    }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    return gfx::WritePngFile(path, static_cast<uint32_t>(image.Width),
+                             static_cast<uint32_t>(image.Height), 4, image.Pixels, error);
 }

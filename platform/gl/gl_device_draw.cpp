@@ -1,0 +1,177 @@
+// The draw path of GlDevice: the state a draw needs, brought up to date just before it.
+#include <cstddef>
+#include <cstring>
+
+#include "geometry/matrix_math.h"
+#include "geometry/vertex.h"
+#include "platform/gl/gl_device.h"
+#include "platform/gl/gl_texture.h"
+#include "platform/gl/gl_vertex_buffer.h"
+
+namespace gfx {
+namespace {
+
+// The inverse transpose of m's 3x3 part (its cofactors over its determinant), rows first.
+void NormalMatrix(const Matrix4& m, float (&out)[9]) {
+    float c[9] = {m(1, 1) * m(2, 2) - m(1, 2) * m(2, 1), m(1, 2) * m(2, 0) - m(1, 0) * m(2, 2),
+                  m(1, 0) * m(2, 1) - m(1, 1) * m(2, 0), m(0, 2) * m(2, 1) - m(0, 1) * m(2, 2),
+                  m(0, 0) * m(2, 2) - m(0, 2) * m(2, 0), m(0, 1) * m(2, 0) - m(0, 0) * m(2, 1),
+                  m(0, 1) * m(1, 2) - m(0, 2) * m(1, 1), m(0, 2) * m(1, 0) - m(0, 0) * m(1, 2),
+                  m(0, 0) * m(1, 1) - m(0, 1) * m(1, 0)};
+    float determinant = m(0, 0) * c[0] + m(0, 1) * c[1] + m(0, 2) * c[2];
+    for (int i = 0; i < 9; ++i) {
+        out[i] = determinant == 0.0f ? 0.0f : c[i] / determinant;
+    }
+}
+
+void SetVertexLayout(uint32_t offset) {
+    auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
+    // ARGB in a little-endian word lies in memory as B, G, R, A.
+    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
+                          at(offsetof(Vertex, Diffuse)));
+    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, U)));
+}
+
+}  // namespace
+
+HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
+    GlVertexBuffer* buffer = Context->StreamSource;
+    if (type != PrimitiveType::TriangleStrip || buffer == nullptr || !Context->MakeCurrent()) {
+        return E_FAIL;
+    }
+    uint64_t first = uint64_t{StreamOffset / VertexStride} + startVertex;
+    uint64_t count = uint64_t{primitiveCount} + 2;
+    if (first + count > buffer->VertexCount()) {
+        return E_FAIL;
+    }
+    if (primitiveCount == 0 || Culled(*buffer)) {
+        return S_OK;
+    }
+    PrepareDraw(*buffer);
+    glDrawArrays(GL_TRIANGLE_STRIP, static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
+    if (Optimise) {
+        SubmitSome(primitiveCount);
+    }
+    return S_OK;
+}
+
+// The software rasteriser starts on a frame's pixels only when it is handed the draws; handing
+// them over in parts lets its threads work on the first part while this one prepares the rest.
+void GlDevice::SubmitSome(uint32_t primitiveCount) {
+    static constexpr uint32_t DrawsPerPart = 32;
+    static constexpr uint64_t TrianglesPerPart = 16000;
+    ++DrawsSinceSubmit;
+    TrianglesSinceSubmit += primitiveCount;
+    if (DrawsSinceSubmit >= DrawsPerPart || TrianglesSinceSubmit >= TrianglesPerPart) {
+        glFlush();
+        DrawsSinceSubmit = 0;
+        TrianglesSinceSubmit = 0;
+    }
+}
+
+// Nothing of a buffer wholly outside the clip volume reaches the target.
+bool GlDevice::Culled(const GlVertexBuffer& buffer) {
+    if (!Optimise) {
+        return false;
+    }
+    if (TransformsDirty) {
+        UpdateTransforms();
+    }
+    return buffer.Bound().OutsideClipVolume(ObjectToClip);
+}
+
+void GlDevice::PrepareDraw(const GlVertexBuffer& buffer) {
+    if (States.NeedsApply()) {
+        States.Apply();
+    }
+    if (States.TakeLightingChange()) {
+        Uniforms.LightingOn = States.Lighting();
+        Uniforms.Ambient = States.Ambient();
+        Uniforms.Touch(GlUniformState::Lighting);
+    }
+    if (TransformsDirty) {
+        UpdateTransforms();
+    }
+    if (Lights.NeedsPacking()) {
+        const PackedLights& all = Lights.Pack(View);
+        SelectionStale = true;
+        if (!Optimise) {
+            Uniforms.PackedLightSet = all;
+            Uniforms.Touch(GlUniformState::Lights);
+        }
+    }
+    if (Optimise && Uniforms.LightingOn) {
+        SelectLights(buffer);
+    }
+    bool textureBound = Context->BoundTexture != nullptr;
+    if (textureBound != Uniforms.TextureBound) {
+        Uniforms.TextureBound = textureBound;
+        Uniforms.Touch(GlUniformState::Stage);
+    }
+    UseProgram();
+    CurrentProgram->Sync(Uniforms);
+    BindTexture();
+    if (Context->StreamChanged) {
+        BindStream();
+    }
+}
+
+void GlDevice::UpdateTransforms() {
+    Matrix4 worldView = MatrixMultiply(World, View);
+    if (!Optimise || std::memcmp(&worldView, &Uniforms.WorldView, sizeof worldView) != 0 ||
+        std::memcmp(&Projection, &Uniforms.Projection, sizeof Projection) != 0) {
+        Uniforms.WorldView = worldView;
+        Uniforms.Projection = Projection;
+        NormalMatrix(worldView, Uniforms.NormalMatrix);
+        Uniforms.Touch(GlUniformState::Transforms);
+    }
+    if (Optimise) {
+        ObjectToClip = MatrixMultiply(worldView, Projection);
+    }
+    TransformsDirty = false;
+}
+
+// A light beyond its range gives nothing, so leaving out the ones that cannot reach any vertex
+// of the buffer leaves every sum in the shader as it was.
+void GlDevice::SelectLights(const GlVertexBuffer& buffer) {
+    uint32_t reaching = Lights.Reaching(buffer.Bound(), Uniforms.WorldView);
+    if (SelectionStale || reaching != SelectedLights) {
+        Lights.Select(reaching, Uniforms.PackedLightSet);
+        Uniforms.Touch(GlUniformState::Lights);
+        SelectedLights = reaching;
+        SelectionStale = false;
+    }
+}
+
+void GlDevice::UseProgram() {
+    GlFixedFunctionProgram* wanted = CurrentProgram;
+    if (Optimise && ProgramStageVersion != Uniforms.Versions[GlUniformState::Stage]) {
+        wanted = &Programs.For(Uniforms.CurrentStage, Uniforms.TextureBound);
+        ProgramStageVersion = Uniforms.Versions[GlUniformState::Stage];
+    }
+    if (!Optimise || wanted != CurrentProgram) {
+        CurrentProgram = wanted;
+        CurrentProgram->Use();
+    }
+}
+
+void GlDevice::BindTexture() {
+    GlTexture* texture = Context->BoundTexture;
+    if (texture == nullptr) {
+        return;
+    }
+    if (!Optimise || Context->BoundTextureName != texture->Name()) {
+        glBindTexture(GL_TEXTURE_2D, texture->Name());
+        Context->BoundTextureName = texture->Name();
+    }
+}
+
+void GlDevice::BindStream() {
+    glBindBuffer(GL_ARRAY_BUFFER, Context->StreamSource->Name());
+    SetVertexLayout(StreamOffset);
+    Context->StreamChanged = false;
+}
+
+}  // namespace gfx

@@ -1,0 +1,165 @@
+#include "platform/gl/gl_texture.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace gfx {
+namespace {
+
+uint32_t FullChainLength(uint32_t width, uint32_t height) {
+    return static_cast<uint32_t>(std::bit_width(std::max(width, height)));
+}
+
+GLuint MakeLevel0(uint32_t width, uint32_t height) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
+                 static_cast<GLsizei>(height), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    return name;
+}
+
+}  // namespace
+
+HRESULT GlTexture::Create(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height,
+                          uint32_t levels, GlTexture** texture) {
+    if (texture == nullptr || width == 0 || height == 0 || !context->MakeCurrent()) {
+        return E_FAIL;
+    }
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width > static_cast<uint32_t>(maxSize) || height > static_cast<uint32_t>(maxSize)) {
+        return E_FAIL;
+    }
+    GLuint name = MakeLevel0(width, height);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &name);
+        return E_FAIL;
+    }
+    context->BoundTextureName = name;
+    uint32_t chain = FullChainLength(width, height);
+    uint32_t count = levels == 0 ? chain : std::min(levels, chain);
+    *texture = new GlTexture(std::move(context), width, height, count, name);
+    return S_OK;
+}
+
+GlTexture::GlTexture(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height,
+                     uint32_t levels, GLuint name)
+    : Context(std::move(context)),
+      TextureWidth(width),
+      TextureHeight(height),
+      Levels(levels),
+      TextureName(name) {}
+
+HRESULT GlTexture::LockRect(uint32_t level, LockedRect* locked, const Rect* rect,
+                            uint32_t /*flags*/) {
+    if (level != 0 || locked == nullptr || !Context->MakeCurrent()) {
+        return E_FAIL;
+    }
+    size_t offset = 0;
+    if (rect != nullptr) {
+        bool inside = rect->Left >= 0 && rect->Top >= 0 && rect->Left < rect->Right &&
+                      rect->Top < rect->Bottom &&
+                      static_cast<uint32_t>(rect->Right) <= TextureWidth &&
+                      static_cast<uint32_t>(rect->Bottom) <= TextureHeight;
+        if (!inside) {
+            return E_FAIL;
+        }
+        offset = static_cast<size_t>(rect->Top) * Pitch() + static_cast<size_t>(rect->Left) * 4;
+    }
+    if (Written == nullptr) {
+        BeginLock();
+    }
+    locked->Pitch = static_cast<int32_t>(Pitch());
+    locked->Bits = Written->data() + offset;
+    return S_OK;
+}
+
+void GlTexture::BeginLock() {
+    bool shared = !Context->LockBuffersInUse;
+    Context->LockBuffersInUse = Context->LockBuffersInUse || shared;
+    Written = shared ? &Context->LockWritten : &OwnWritten;
+    Original = shared ? &Context->LockOriginal : &OwnOriginal;
+    Written->resize(ByteSize());
+    if (!Uploaded) {
+        std::fill(Written->begin(), Written->end(), 0);
+    } else {
+        glBindTexture(GL_TEXTURE_2D, TextureName);
+        Context->BoundTextureName = TextureName;
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, Written->data());
+    }
+    // Generators lock their textures every frame and often write what is there already; an
+    // upload makes the driver wait for the draws that still read the texture.
+    if (Context->Optimise && Uploaded) {
+        Original->assign(Written->begin(), Written->end());
+    }
+}
+
+bool GlTexture::Changed() const {
+    return !Context->Optimise || !Uploaded ||
+           std::memcmp(Written->data(), Original->data(), ByteSize()) != 0;
+}
+
+void GlTexture::EndLock() {
+    // The largest texture, locked once at start-up, would otherwise keep 8 MB of buffers.
+    constexpr size_t KeptBytes = size_t{1} << 20;
+    if (Written == &Context->LockWritten) {
+        Context->LockBuffersInUse = false;
+        if (Written->size() > KeptBytes) {
+            Context->LockWritten = {};
+            Context->LockOriginal = {};
+        }
+    } else {
+        OwnWritten = {};
+        OwnOriginal = {};
+    }
+    Written = Original = nullptr;
+}
+
+HRESULT GlTexture::UnlockRect(uint32_t level) {
+    if (level != 0 || Written == nullptr || !Context->MakeCurrent()) {
+        return E_FAIL;
+    }
+    if (Changed()) {
+        Upload(Written->data());
+    }
+    EndLock();
+    return S_OK;
+}
+
+void GlTexture::Upload(const uint8_t* texels) {
+    glBindTexture(GL_TEXTURE_2D, TextureName);
+    Context->BoundTextureName = TextureName;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
+                    static_cast<GLsizei>(TextureHeight), GL_BGRA, GL_UNSIGNED_BYTE, texels);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    Uploaded = true;
+}
+
+void GlTexture::Release() {
+    if (Context->BoundTexture == this) {
+        Context->BoundTexture = nullptr;
+    }
+    if (Written != nullptr) {
+        EndLock();
+    }
+    if (Context->BoundTextureName == TextureName) {
+        Context->BoundTextureName = 0;
+    }
+    if (Context->MakeCurrent()) {
+        glDeleteTextures(1, &TextureName);
+    }
+    delete this;
+}
+
+}  // namespace gfx
