@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <set>
+#include <vector>
 
 #include "objects/effect/object_effect.h"
 #include "objects/particles/object_particule_manager.h"
