@@ -2,13 +2,20 @@
 
 #include "geometry/float_math.h"
 
+namespace {
+
+// The horizontal shift of the line of sight: one float step below 0.68f.
+constexpr float HorizontalShift = 0.67999995f;
+
+}  // namespace
+
 Matrix4 ProjectionMatrix(const BuildConstants& constants) {
     const float a = static_cast<float>(constants.WindowHeight) / static_cast<float>(WindowWidth);
     const float t = 1.0f / f32::tan(constants.ViewHalfAngle);
     const float zn = 1.0f;
     const float zf = 100000.0f;
     const float q = zf / (zf - zn);
-    const float k = 0.68f;
+    const float k = HorizontalShift;
     const float s = constants.ProjectionShear;
     // clang-format off
     return {a * t, 0, 0, 0,      //

@@ -101,7 +101,9 @@ uint32_t ObjectBubble::SplashTexel(int32_t i, int32_t j, int32_t half) const {
     if (!(d < static_cast<float>(r))) {
         return 0;
     }
-    const uint32_t alpha = 255 - ((static_cast<uint32_t>(d * d) * 255) / r) / r;
+    // The exact square of d (a double holds it), which a float product may round up to a whole.
+    const auto squared = static_cast<uint32_t>(static_cast<double>(d) * static_cast<double>(d));
+    const uint32_t alpha = 255 - ((squared * 255) / r) / r;
     const uint32_t shade = static_cast<uint32_t>(crt::rand() % 256);
     const int kept = static_cast<uint32_t>(d) > 0 ? crt::rand() % 5 : 0;
     return kept == 0 ? alpha << 24 | shade << 16 | (255 - shade) << 8 | shade : 0;

@@ -13,7 +13,8 @@ namespace sprite_pick {
 int32_t Plume(float positionY, float velocityX, size_t spriteCount);
 
 // Explosion: recovers the grid cell (ring, sector) of the unit vector the particle was made
-// from; at the poles the sector counts as 0.
+// from, allowing for rounding just below a cell's edge; at the poles, and a full turn round,
+// the sector counts as 0.
 int32_t Explosion(const Vec3& velocity, uint32_t gridSide, size_t spriteCount);
 
 }  // namespace sprite_pick

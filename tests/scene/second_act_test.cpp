@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <set>
+#include <vector>
 
 #include "objects/effect/object_effect.h"
 #include "objects/particles/object_particule_manager.h"
+#include "objects/particles/sprite_pick.h"
 #include "tests/scene/scene_harness.h"
 #include "tests/support/recording_device.h"
 
@@ -71,6 +74,42 @@ TEST(SecondAct, CamerasFlyInHoldAndFlyBackToTheirStart) {
     // The frame that ends the phase has s held at 0: the paths' start points.
     EXPECT_EQ(Position(Nth(cameras, 0)), Vec3(-200, -100, 810));
     EXPECT_EQ(Position(Nth(cameras, 1)), Vec3(-300, -100, 810));
+}
+
+// Each particle of the 8 x 8 grid draws the sprite it was made with, except where the pick
+// itself merges cells: the eight particles of either pole share its first sprite, and the last
+// sector of a ring, a full turn past the first, wraps to it. That leaves 6 x 7 + 2 sprites.
+TEST(SecondAct, ExplosionParticlesDrawTheSpritesTheyWereMadeWith) {
+    SceneHarness harness;
+    ASSERT_TRUE(harness.RunToPhase(11));
+    harness.Frame();
+    const auto& explosion =
+        dynamic_cast<const ObjectParticuleManager&>(Nth(harness.Scene().GetParticleManagers(), 1));
+    std::vector<int32_t> expected;
+    std::vector<int32_t> picked;
+    for (int32_t w = 0; w < 64; ++w) {
+        const int32_t ring = w / 8;
+        const int32_t sector = w % 8;
+        expected.push_back(ring == 0 ? 0 : ring == 7 ? 56 : sector == 7 ? 8 * ring : w);
+        picked.push_back(sprite_pick::Explosion(explosion.GetParticle(w).Velocity, 8, 64));
+    }
+    EXPECT_EQ(picked, expected);
+    int own = 0;
+    for (int32_t w = 0; w < 64; ++w) {
+        own += picked[w] == w;
+    }
+    EXPECT_EQ(own, 44);
+    // The frame draws the picked sprites in particle order.
+    std::vector<int32_t> drawn;
+    for (const auto& draw : harness.Device.Draws) {
+        for (int32_t n = 0; n < 64; ++n) {
+            if (draw.Texture == explosion.GetSprite(n).GetTexture()) {
+                drawn.push_back(n);
+            }
+        }
+    }
+    EXPECT_EQ(drawn, picked);
+    EXPECT_EQ(std::set<int32_t>(drawn.begin(), drawn.end()).size(), 44u);
 }
 
 TEST(SecondAct, PlumeStopsEmittingAfterThreeSeconds) {

@@ -5,7 +5,6 @@
 
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
-#include "objects/particles/sprite_pick.h"
 #include "tests/objects/particles/particle_test_support.h"
 
 namespace {
@@ -147,42 +146,6 @@ TEST_F(ExplosionConstruction, GridOfUnitVectorsWithJitteredAzimuth) {
         }
     }
     EXPECT_EQ(crt::RandomState(), hand.State);
-}
-
-// The recovery truncates angles that lie exactly on cell boundaries, so rounding decides: a
-// particle picks its own cell or the one a ring or a sector below. The grid spaces its eight
-// sectors by a seventh of a turn, so the eighth lies past a full turn and wraps to sector 0. At
-// the first pole every sector collapses to sprite 0; at the second, sin(theta) is a rounding
-// residue, the sign test cannot tell the two halves apart and the sectors mirror.
-TEST_F(ExplosionConstruction, SpritePickRecoversTheGridCellUpToRounding) {
-    const auto explosion = SceneExplosion();
-    int own = 0;
-    for (int32_t d = 0; d < 8; ++d) {
-        for (int32_t e = 0; e < 8; ++e) {
-            const int32_t w = 8 * d + e;
-            const int32_t pick = sprite_pick::Explosion(explosion->GetParticle(w).Velocity, 8, 64);
-            ASSERT_GE(pick, 0) << w;
-            ASSERT_LT(pick, 64) << w;
-            own += pick == w;
-            const int32_t ring = pick / 8;
-            const int32_t sector = pick % 8;
-            if (d == 0) {
-                EXPECT_EQ(pick, 0) << w;
-            } else if (d == 7) {
-                EXPECT_EQ(ring, 7) << w;
-                EXPECT_LE(sector, 4) << w;
-            } else {
-                EXPECT_TRUE(ring == d || ring == d - 1) << w << " picks " << pick;
-                if (e == 7) {
-                    EXPECT_EQ(sector, 0) << w;
-                } else {
-                    EXPECT_TRUE(sector == e || sector == e - 1) << w << " picks " << pick;
-                }
-            }
-        }
-    }
-    // Rows 1 and 5 keep most of their cells; rows 2, 3, 4 and 6 drop a ring.
-    EXPECT_EQ(own, 18);
 }
 
 using SceneConstruction = ParticleFixture;
