@@ -26,14 +26,15 @@ bool ParseCount(const char* text, uint32_t* value) {
     return true;
 }
 
-// A comma-separated list of non-negative numbers.
-bool ParseList(const char* text, std::vector<double>* values) {
+// A comma-separated list, each item read by parse.
+template <typename T, typename Parse>
+bool ParseItems(const char* text, std::vector<T>* values, Parse parse) {
     std::stringstream stream(text);
     std::string item;
     bool any = false;
     while (std::getline(stream, item, ',')) {
-        double value = 0.0;
-        if (!ParseNumber(item.c_str(), &value)) {
+        T value{};
+        if (!parse(item.c_str(), &value)) {
             return false;
         }
         values->push_back(value);
@@ -42,20 +43,14 @@ bool ParseList(const char* text, std::vector<double>* values) {
     return any;
 }
 
+// Non-negative numbers.
+bool ParseList(const char* text, std::vector<double>* values) {
+    return ParseItems(text, values, ParseNumber);
+}
+
 // Frame numbers: whole, and below 2^32.
 bool ParseFrameList(const char* text, std::vector<uint32_t>* frames) {
-    std::stringstream stream(text);
-    std::string item;
-    bool any = false;
-    while (std::getline(stream, item, ',')) {
-        uint32_t frame = 0;
-        if (!ParseCount(item.c_str(), &frame)) {
-            return false;
-        }
-        frames->push_back(frame);
-        any = true;
-    }
-    return any;
+    return ParseItems(text, frames, ParseCount);
 }
 
 std::string ShowLengthText() {
@@ -147,7 +142,7 @@ std::string CaptureUsage() {
            "The show is " +
            ShowLengthText() +
            ";\n"
-           "a moment after that is refused.\n"
+           "a moment after its last frame is refused.\n"
            "\n"
            "Exit status:\n"
            "  0                   the show, or the part asked for, was played and written\n"
