@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the programs and the tests need, when they are missing.
+# Installs the Debian packages the build, the programs and the tests need, when they are missing,
+# and any more named as arguments (scripts/package.sh adds its own).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev
     xvfb xauth xdotool x11-utils xfonts-base
     ffmpeg
+    help2man file python3 desktop-file-utils appstream man-db
+    "$@"
 )
 
 missing=()

@@ -23,6 +23,7 @@ struct CaptureOptions {
     VideoFormat Format = VideoFormat::None;
     double FromSeconds = -1.0;  // the video's first moment; negative starts at 0
     bool Help = false;
+    bool Version = false;
 };
 
 // Reads the command line; false with a one-line reason when it makes no sense.
@@ -30,3 +31,5 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions* opti
                          std::string* error);
 
 std::string CaptureUsage();
+// The tool's name and the project's version, as --version prints them.
+std::string CaptureVersion();

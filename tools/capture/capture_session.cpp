@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/build_constants.h"
+#include "tools/capture/show_length.h"
 
 namespace {
 
@@ -18,7 +19,23 @@ std::string TimeText(uint32_t milliseconds) {
     return text;
 }
 
+// The checks of the options assume the show's known length; a show that ended elsewhere makes
+// them wrong, which must not pass unnoticed.
+int CheckLength(const OffscreenShow::Frame& last) {
+    if (last.Drawn && last.Number == ShowFrames - 1 && last.ShowTime == LastFrameTime) {
+        return 0;
+    }
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "the show ended with frame %u at %.2f s, not with frame %u at %.2f s as this "
+                  "tool assumes",
+                  last.Number, last.ShowTime / 1000.0, ShowFrames - 1, LastFrameTime / 1000.0);
+    return Fail(text);
+}
+
 }  // namespace
+
+static_assert(ShowFrameStep == OffscreenShow::FrameStep);
 
 CaptureSession::CaptureSession(const CaptureOptions& options)
     : Options(options),
@@ -46,7 +63,7 @@ int CaptureSession::Run() {
             return Finish(1);
         }
         if (Failed(frame.Result)) {
-            return Finish(show.Finished() ? 0 : Fail("a frame failed"));
+            return Finish(show.Finished() ? CheckLength(frame) : Fail("a frame failed"));
         }
         if (Options.UntilSeconds >= 0 && frame.ShowTime >= Options.UntilSeconds * 1000.0) {
             return Finish(0);
@@ -60,7 +77,8 @@ bool CaptureSession::Wanted(const OffscreenShow::Frame& frame) {
         wanted = wanted || number == frame.Number;
     }
     for (size_t i = 0; i < Options.AtSeconds.size(); ++i) {
-        if (!AtDone[i] && frame.ShowTime >= Options.AtSeconds[i] * 1000.0) {
+        // A hair of slack: 16.12 s is 16120.000000000002 ms in binary.
+        if (!AtDone[i] && frame.ShowTime + 1e-3 >= Options.AtSeconds[i] * 1000.0) {
             AtDone[i] = true;
             wanted = true;
         }

@@ -20,6 +20,10 @@ int main(int argc, char** argv) {
         std::fputs(CaptureUsage().c_str(), stdout);
         return 0;
     }
+    if (options.Version) {
+        std::fputs(CaptureVersion().c_str(), stdout);
+        return 0;
+    }
     if (options.Alt) {
         ProgramConstants = &BannerAltConstants;
     }
