@@ -334,12 +334,16 @@ HRESULT GlDevice::Present() {
     if (CaptureFrames) {
         Target.Read(CapturedFrame);
     }
+    CopyTargetToWindow();
+    SDL_GL_SwapWindow(Context->Window());
+    return S_OK;
+}
+
+void GlDevice::CopyTargetToWindow() {
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(Context->Window(), &width, &height);
     Target.CopyToWindow(width, height);
-    SDL_GL_SwapWindow(Context->Window());
-    return S_OK;
 }
 
 bool GlDevice::ReadPresentedFrame(std::vector<uint8_t>& rgba, int& width, int& height) const {

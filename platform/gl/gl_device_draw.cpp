@@ -24,16 +24,6 @@ void NormalMatrix(const Matrix4& m, float (&out)[9]) {
     }
 }
 
-void SetVertexLayout(uint32_t offset) {
-    auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
-    // ARGB in a little-endian word lies in memory as B, G, R, A.
-    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
-                          at(offsetof(Vertex, Diffuse)));
-    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, U)));
-}
-
 }  // namespace
 
 HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
@@ -50,6 +40,7 @@ HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         return S_OK;
     }
     PrepareDraw(*buffer);
+    CountUnprepared();
     glDrawArrays(GL_TRIANGLE_STRIP, static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
     if (Optimise) {
         SubmitSome(primitiveCount);
@@ -169,8 +160,7 @@ void GlDevice::BindTexture() {
 }
 
 void GlDevice::BindStream() {
-    glBindBuffer(GL_ARRAY_BUFFER, Context->StreamSource->Name());
-    SetVertexLayout(StreamOffset);
+    Context->StreamSource->BindLayout(StreamOffset);
     Context->StreamChanged = false;
 }
 
