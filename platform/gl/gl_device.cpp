@@ -106,6 +106,7 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
 
 void GlDevice::Release() {
     if (Context->MakeCurrent()) {
+        EndParts();
         Programs.Destroy();
         Target.Destroy();
         glDeleteVertexArrays(1, &VertexArray);
@@ -336,6 +337,7 @@ HRESULT GlDevice::Present() {
     }
     CopyTargetToWindow();
     SDL_GL_SwapWindow(Context->Window());
+    EndParts();
     return S_OK;
 }
 

@@ -98,6 +98,8 @@ private:
     // The draw path (gl_device_draw.cpp).
     bool Culled(const GlVertexBuffer& buffer);
     void SubmitSome(uint32_t primitiveCount);
+    // Forgets the part handed over last: a frame's parts end with it.
+    void EndParts();
     void PrepareDraw(const GlVertexBuffer& buffer);
     void UpdateTransforms();
     void SelectLights(const GlVertexBuffer& buffer);
@@ -136,6 +138,7 @@ private:
     bool InScene = false;
     uint32_t DrawsSinceSubmit = 0;
     uint64_t TrianglesSinceSubmit = 0;
+    GLsync SubmittedPart = nullptr;
     // The programs PrepareToDraw readied, under the render states applied for the nth time.
     std::set<const GlFixedFunctionProgram*> Prepared;
     uint64_t PreparedStates = 0;
