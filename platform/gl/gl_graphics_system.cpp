@@ -9,7 +9,7 @@
 namespace gfx {
 
 GlGraphicsSystem* GlGraphicsSystem::Create(std::string* error) {
-    KeepDriverScratchMemory();
+    PrepareHeapForDriver();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         *error = std::string("no usable video driver: ") + SDL_GetError();
         return nullptr;
