@@ -54,12 +54,13 @@ HRESULT CreateFilledTexture(uint32_t size, gfx::Texture** texture,
 
 void UseAdditiveStage() {
     using gfx::TextureStageState;
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, gfx::TextureArgDiffuse);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, gfx::TextureOpAdd);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, gfx::TextureArgDiffuse);
+    const gfx::TextureStageSetup& stage = AdditiveStage;
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaOp, stage.AlphaOp);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg1, stage.AlphaArg1);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::AlphaArg2, stage.AlphaArg2);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorOp, stage.ColorOp);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg1, stage.ColorArg1);
+    GraphicsDevice->SetTextureStageState(0, TextureStageState::ColorArg2, stage.ColorArg2);
 }
 
 void ReleaseTexture(gfx::Texture* texture) {

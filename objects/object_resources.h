@@ -34,6 +34,9 @@ HRESULT LockWholeTexture(gfx::Texture* texture, uint32_t size, gfx::LockedRect* 
 // Releases a texture that exists.
 void ReleaseTexture(gfx::Texture* texture);
 
-// Texture stage 0 as every sprite is drawn: texture plus diffuse, for alpha and then colour. The
-// states stay so afterwards, for whatever is drawn next.
+// Texture stage 0 as every sprite is drawn: texture plus diffuse, for alpha and for colour.
+inline constexpr gfx::TextureStageSetup AdditiveStage{
+    gfx::TextureOpAdd, gfx::TextureArgTexture, gfx::TextureArgDiffuse,
+    gfx::TextureOpAdd, gfx::TextureArgTexture, gfx::TextureArgDiffuse};
+// Sets AdditiveStage, alpha first. The states stay so afterwards, for whatever is drawn next.
 void UseAdditiveStage();

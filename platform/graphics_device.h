@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "geometry/matrix4.h"
 #include "geometry/vec3.h"
@@ -67,6 +68,19 @@ inline constexpr uint32_t ClearZBuffer = 2;
 // Texture usage and mip levels.
 inline constexpr uint32_t UsageDynamic = 0x200;
 inline constexpr uint32_t FullMipChain = 0;  // as many levels as the size allows
+
+// Texture stage 0's operations and arguments as SetTextureStageState sets them; Direct3D's
+// defaults to begin with.
+struct TextureStageSetup {
+    uint32_t ColorOp = TextureOpModulate;
+    uint32_t ColorArg1 = TextureArgTexture;
+    uint32_t ColorArg2 = TextureArgCurrent;
+    uint32_t AlphaOp = TextureOpSelectArg1;
+    uint32_t AlphaArg1 = TextureArgTexture;
+    uint32_t AlphaArg2 = TextureArgCurrent;
+
+    friend bool operator==(const TextureStageSetup&, const TextureStageSetup&) = default;
+};
 
 enum class LightType : uint32_t { Point = 1, Spot = 2, Directional = 3 };
 
@@ -170,6 +184,11 @@ public:
     virtual HRESULT SetFVF(uint32_t format) = 0;
     virtual HRESULT DrawPrimitive(PrimitiveType type, uint32_t startVertex,
                                   uint32_t primitiveCount) = 0;
+
+    // Not in Direct3D: readies now whatever draws with these stage setups, with a texture and
+    // without, will need under the render states set so far, so that no draw has to wait for
+    // it later. A device with nothing to ready does nothing.
+    virtual HRESULT PrepareToDraw(std::span<const TextureStageSetup> /*setups*/) { return S_OK; }
 
     virtual HRESULT Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) = 0;
     virtual HRESULT BeginScene() = 0;

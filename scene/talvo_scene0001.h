@@ -86,6 +86,8 @@ private:
     void ForEachObject(Visit visit) const;
 
     void WriteBackdropCylinder(Vertex* vertices) const;
+    // Has the device ready everything the show's draws need before the first frame.
+    static void PrepareDrawing();
 
     // Timeline steps, in the order one call runs them.
     void AdvanceBackdrop();

@@ -24,6 +24,7 @@ HRESULT Fail(const char* text) {
 
 HRESULT CTalvoScene0001::InitResources() {
     CTalvoScene::InitResources();
+    PrepareDrawing();
 
     const auto image = assets::BackdropImage();
     if (Failed(GraphicsDevice->CreateTextureFromPngInMemory(image.data(), image.size(), OpaqueBlack,

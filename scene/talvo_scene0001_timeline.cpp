@@ -1,5 +1,8 @@
+#include <array>
+
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
+#include "objects/object_resources.h"
 #include "platform/process_globals.h"
 #include "scene/path_parameter.h"
 #include "scene/talvo_scene0001.h"
@@ -9,6 +12,18 @@ namespace {
 constexpr uint32_t TurnPeriod = 5000;  // the backdrop and the wheels turn once per 5 s
 constexpr uint32_t SlowPeriod = 10000;
 constexpr uint32_t BackdropTriangles = 398;
+// The backdrop's texture modulated by its vertices' colour, over whatever alpha operation the
+// stage holds.
+constexpr uint32_t BackdropColorOp = gfx::TextureOpModulate;
+constexpr uint32_t BackdropColorArg1 = gfx::TextureArgTexture;
+constexpr uint32_t BackdropColorArg2 = gfx::TextureArgDiffuse;
+
+gfx::TextureStageSetup WithBackdropColor(gfx::TextureStageSetup stage) {
+    stage.ColorOp = BackdropColorOp;
+    stage.ColorArg1 = BackdropColorArg1;
+    stage.ColorArg2 = BackdropColorArg2;
+    return stage;
+}
 
 gfx::Material MaterialOf(float diffuse, float ambient, float specular) {
     gfx::Material material{};
@@ -73,15 +88,21 @@ void CTalvoScene0001::DrawBackdrop(float turn) {
         MatrixTranslation(BackdropPosition.x, BackdropPosition.y, BackdropPosition.z));
     GraphicsDevice->SetTransform(gfx::TransformState::World, &world);
     GraphicsDevice->SetTexture(0, BackdropTexture);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorOp,
-                                         gfx::TextureOpModulate);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorArg1,
-                                         gfx::TextureArgTexture);
-    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorArg2,
-                                         gfx::TextureArgDiffuse);
+    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorOp, BackdropColorOp);
+    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorArg1, BackdropColorArg1);
+    GraphicsDevice->SetTextureStageState(0, gfx::TextureStageState::ColorArg2, BackdropColorArg2);
     GraphicsDevice->SetStreamSource(0, BackdropVertexBuffer, 0, VertexStride);
     GraphicsDevice->SetFVF(VertexFormat);
     GraphicsDevice->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, BackdropTriangles);
+}
+
+// Every texture stage setup a frame draws with: the backdrop's, over the stage's alpha as the
+// device starts and as the sprites leave it, and the sprites'. Nothing depends on whether the
+// device manages; without it the first draws with each setup are merely slow.
+void CTalvoScene0001::PrepareDrawing() {
+    const std::array<gfx::TextureStageSetup, 3> setups = {
+        WithBackdropColor({}), WithBackdropColor(AdditiveStage), AdditiveStage};
+    GraphicsDevice->PrepareToDraw(setups);
 }
 
 void CTalvoScene0001::BeginBlock(MaterialSet set) {

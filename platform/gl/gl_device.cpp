@@ -106,6 +106,7 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
 
 void GlDevice::Release() {
     if (Context->MakeCurrent()) {
+        EndParts();
         Programs.Destroy();
         Target.Destroy();
         glDeleteVertexArrays(1, &VertexArray);
@@ -334,12 +335,17 @@ HRESULT GlDevice::Present() {
     if (CaptureFrames) {
         Target.Read(CapturedFrame);
     }
+    CopyTargetToWindow();
+    SDL_GL_SwapWindow(Context->Window());
+    EndParts();
+    return S_OK;
+}
+
+void GlDevice::CopyTargetToWindow() {
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(Context->Window(), &width, &height);
     Target.CopyToWindow(width, height);
-    SDL_GL_SwapWindow(Context->Window());
-    return S_OK;
 }
 
 bool GlDevice::ReadPresentedFrame(std::vector<uint8_t>& rgba, int& width, int& height) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,8 @@ public:
     HRESULT SetFVF(uint32_t format) override;
     HRESULT DrawPrimitive(PrimitiveType type, uint32_t startVertex,
                           uint32_t primitiveCount) override;
+    // Builds the programs of the setups and has the driver ready its code for them.
+    HRESULT PrepareToDraw(std::span<const TextureStageSetup> setups) override;
     HRESULT Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) override;
     HRESULT BeginScene() override;
     HRESULT EndScene() override;
@@ -77,6 +81,12 @@ public:
     // How many vertical syncs Present waits for; 0 does not wait. False if the window refuses.
     bool SetSwapInterval(int interval);
 
+    // Programs compiled so far, and draws made with a program or render states that
+    // PrepareToDraw had not readied. Neither moves after start-up when PrepareToDraw was given
+    // every stage setup the drawing uses.
+    uint32_t ProgramsBuilt() const { return Programs.Built(); }
+    uint32_t UnpreparedDraws() const { return Unprepared; }
+
     int BackBufferWidth() const { return Target.Width(); }
     int BackBufferHeight() const { return Target.Height(); }
 
@@ -88,12 +98,23 @@ private:
     // The draw path (gl_device_draw.cpp).
     bool Culled(const GlVertexBuffer& buffer);
     void SubmitSome(uint32_t primitiveCount);
+    // Forgets the part handed over last: a frame's parts end with it.
+    void EndParts();
     void PrepareDraw(const GlVertexBuffer& buffer);
     void UpdateTransforms();
     void SelectLights(const GlVertexBuffer& buffer);
     void UseProgram();
     void BindTexture();
     void BindStream();
+    // Start-up work (gl_device_prepare.cpp).
+    struct WarmDraw {
+        GlFixedFunctionProgram* Program;
+        bool Textured;
+        friend bool operator==(const WarmDraw&, const WarmDraw&) = default;
+    };
+    bool WarmUp(const std::vector<WarmDraw>& draws);
+    void CountUnprepared();
+    void CopyTargetToWindow();
 
     std::shared_ptr<GlContext> Context;
     GlProgramCache Programs;
@@ -117,6 +138,14 @@ private:
     bool InScene = false;
     uint32_t DrawsSinceSubmit = 0;
     uint64_t TrianglesSinceSubmit = 0;
+    GLsync SubmittedPart = nullptr;
+    // The programs PrepareToDraw readied, under the render states applied for the nth time.
+    std::set<const GlFixedFunctionProgram*> Prepared;
+    uint64_t PreparedStates = 0;
+    uint32_t Unprepared = 0;
+    const GlFixedFunctionProgram* CheckedProgram = nullptr;
+    uint64_t CheckedStates = 0;
+    bool CheckedReady = false;
     bool CaptureFrames = false;
     std::vector<uint8_t> CapturedFrame;
 };

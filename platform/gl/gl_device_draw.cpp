@@ -24,16 +24,6 @@ void NormalMatrix(const Matrix4& m, float (&out)[9]) {
     }
 }
 
-void SetVertexLayout(uint32_t offset) {
-    auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
-    // ARGB in a little-endian word lies in memory as B, G, R, A.
-    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
-                          at(offsetof(Vertex, Diffuse)));
-    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, U)));
-}
-
 }  // namespace
 
 HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
@@ -50,6 +40,7 @@ HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         return S_OK;
     }
     PrepareDraw(*buffer);
+    CountUnprepared();
     glDrawArrays(GL_TRIANGLE_STRIP, static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
     if (Optimise) {
         SubmitSome(primitiveCount);
@@ -58,17 +49,37 @@ HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
 }
 
 // The software rasteriser starts on a frame's pixels only when it is handed the draws; handing
-// them over in parts lets its threads work on the first part while this one prepares the rest.
+// them over in parts lets its threads work on one part while this one prepares the next. A part
+// is handed over only once the one before is drawn: parts piling up would each keep the
+// textures they read marked as in use long after, and every later upload of one of those would
+// wait for the rasteriser.
 void GlDevice::SubmitSome(uint32_t primitiveCount) {
     static constexpr uint32_t DrawsPerPart = 32;
     static constexpr uint64_t TrianglesPerPart = 16000;
     ++DrawsSinceSubmit;
     TrianglesSinceSubmit += primitiveCount;
-    if (DrawsSinceSubmit >= DrawsPerPart || TrianglesSinceSubmit >= TrianglesPerPart) {
-        glFlush();
-        DrawsSinceSubmit = 0;
-        TrianglesSinceSubmit = 0;
+    if (DrawsSinceSubmit < DrawsPerPart && TrianglesSinceSubmit < TrianglesPerPart) {
+        return;
     }
+    if (SubmittedPart != nullptr) {
+        if (glClientWaitSync(SubmittedPart, 0, 0) == GL_TIMEOUT_EXPIRED) {
+            return;
+        }
+        glDeleteSync(SubmittedPart);
+    }
+    // A fence hands the draws so far over to the rasteriser.
+    SubmittedPart = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+    DrawsSinceSubmit = 0;
+    TrianglesSinceSubmit = 0;
+}
+
+void GlDevice::EndParts() {
+    if (SubmittedPart != nullptr) {
+        glDeleteSync(SubmittedPart);
+        SubmittedPart = nullptr;
+    }
+    DrawsSinceSubmit = 0;
+    TrianglesSinceSubmit = 0;
 }
 
 // Nothing of a buffer wholly outside the clip volume reaches the target.
@@ -169,8 +180,7 @@ void GlDevice::BindTexture() {
 }
 
 void GlDevice::BindStream() {
-    glBindBuffer(GL_ARRAY_BUFFER, Context->StreamSource->Name());
-    SetVertexLayout(StreamOffset);
+    Context->StreamSource->BindLayout(StreamOffset);
     Context->StreamChanged = false;
 }
 

@@ -4,9 +4,12 @@
 
 #include <cstdlib>
 
+#include "platform/gl/gl_scratch_memory.h"
+
 namespace gfx {
 
 GlGraphicsSystem* GlGraphicsSystem::Create(std::string* error) {
+    PrepareHeapForDriver();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         *error = std::string("no usable video driver: ") + SDL_GetError();
         return nullptr;

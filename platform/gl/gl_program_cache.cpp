@@ -6,6 +6,7 @@ namespace gfx {
 
 bool GlProgramCache::BuildGeneral(std::string* error) {
     GeneralProgram = std::make_unique<GlFixedFunctionProgram>();
+    ++BuildCount;
     if (!GeneralProgram->Build(FixedFunctionFragmentShader, error)) {
         GeneralProgram.reset();
         return false;
@@ -28,6 +29,7 @@ GlFixedFunctionProgram& GlProgramCache::For(const StageSetup& stage, bool textur
     auto found = Specialised.find(key);
     if (found == Specialised.end()) {
         auto program = std::make_unique<GlFixedFunctionProgram>();
+        ++BuildCount;
         std::string error;
         if (!program->Build(GlStageShader::Source(stage, textureBound), &error)) {
             program.reset();

@@ -19,10 +19,13 @@ public:
     GlFixedFunctionProgram& General() { return *GeneralProgram; }
     // The general program where a specialised one cannot be built.
     GlFixedFunctionProgram& For(const StageSetup& stage, bool textureBound);
+    // How many programs have been compiled and linked so far, the general one included.
+    uint32_t Built() const { return BuildCount; }
 
 private:
     std::unique_ptr<GlFixedFunctionProgram> GeneralProgram;
     std::map<GlStageShader::KeyType, std::unique_ptr<GlFixedFunctionProgram>> Specialised;
+    uint32_t BuildCount = 0;
 };
 
 }  // namespace gfx

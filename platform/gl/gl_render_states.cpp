@@ -124,6 +124,7 @@ void GlRenderStates::Apply() {
     glCullFace(GL_BACK);
     glFrontFace(CullModeValue == CullClockwise ? GL_CCW : GL_CW);
     Dirty = false;
+    ++ApplyCount;
 }
 
 }  // namespace gfx

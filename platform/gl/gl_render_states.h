@@ -21,6 +21,8 @@ public:
 
     bool NeedsApply() const { return Dirty; }
     void Apply();
+    // How many times Apply has run: the same count means the same GL state.
+    uint64_t Applications() const { return ApplyCount; }
 
 private:
     uint32_t ZEnableValue = 1;
@@ -35,6 +37,7 @@ private:
     uint32_t BlendOpValue = BlendOpAdd;
     bool Dirty = true;
     bool LightingChanged = true;
+    uint64_t ApplyCount = 0;
 };
 
 }  // namespace gfx

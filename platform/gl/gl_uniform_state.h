@@ -9,16 +9,7 @@
 namespace gfx {
 
 // Texture stage 0: operation and two arguments for colour and for alpha, with Direct3D's values.
-struct StageSetup {
-    uint32_t ColorOp = TextureOpModulate;
-    uint32_t ColorArg1 = TextureArgTexture;
-    uint32_t ColorArg2 = TextureArgCurrent;
-    uint32_t AlphaOp = TextureOpSelectArg1;
-    uint32_t AlphaArg1 = TextureArgTexture;
-    uint32_t AlphaArg2 = TextureArgCurrent;
-
-    friend bool operator==(const StageSetup&, const StageSetup&) = default;
-};
+using StageSetup = TextureStageSetup;
 
 // Everything the shaders read, in groups that are uploaded together. Each group carries a
 // version that moves whenever the group changes, so every program can tell what it lacks.

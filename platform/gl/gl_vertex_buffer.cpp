@@ -1,10 +1,37 @@
 #include "platform/gl/gl_vertex_buffer.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "geometry/vertex.h"
 
 namespace gfx {
+namespace {
+
+// The attributes of the vertex format, read from offset bytes into the bound buffer.
+void DescribeVertices(uint32_t offset) {
+    auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
+    // ARGB in a little-endian word lies in memory as B, G, R, A.
+    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
+                          at(offsetof(Vertex, Diffuse)));
+    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, U)));
+}
+
+GLuint MakeLayout(GLuint buffer) {
+    GLuint layout = 0;
+    glGenVertexArrays(1, &layout);
+    glBindVertexArray(layout);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    for (GLuint attribute = 0; attribute < 4; ++attribute) {
+        glEnableVertexAttribArray(attribute);
+    }
+    DescribeVertices(0);
+    return layout;
+}
+
+}  // namespace
 
 HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t length,
                                GlVertexBuffer** buffer) {
@@ -24,12 +51,25 @@ HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t leng
         glDeleteBuffers(1, &name);
         return E_FAIL;
     }
-    *buffer = new GlVertexBuffer(std::move(context), length, name);
+    GLuint layout = MakeLayout(name);
+    // The device's stream is no longer the bound one.
+    context->StreamChanged = true;
+    *buffer = new GlVertexBuffer(std::move(context), length, name, layout);
     return S_OK;
 }
 
-GlVertexBuffer::GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name)
-    : Context(std::move(context)), ByteLength(length), BufferName(name) {}
+GlVertexBuffer::GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name,
+                               GLuint layout)
+    : Context(std::move(context)), ByteLength(length), BufferName(name), Layout(layout) {}
+
+void GlVertexBuffer::BindLayout(uint32_t offset) {
+    glBindVertexArray(Layout);
+    if (offset != LayoutOffset) {
+        glBindBuffer(GL_ARRAY_BUFFER, BufferName);
+        DescribeVertices(offset);
+        LayoutOffset = offset;
+    }
+}
 
 HRESULT GlVertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32_t /*flags*/) {
     if (data == nullptr || offset > ByteLength || size > ByteLength - offset ||
@@ -68,6 +108,7 @@ void GlVertexBuffer::Release() {
         Context->StreamChanged = true;
     }
     if (Context->MakeCurrent()) {
+        glDeleteVertexArrays(1, &Layout);
         glDeleteBuffers(1, &BufferName);
     }
     delete this;

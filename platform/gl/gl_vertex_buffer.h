@@ -11,6 +11,11 @@ namespace gfx {
 
 // A vertex buffer in a GL buffer object: Lock maps it for reading and writing, so a later Lock
 // still sees what was written before, and Unlock unmaps it. Zero-filled when created.
+//
+// Each buffer has a vertex array object of its own that describes its vertices, so that drawing
+// from another buffer binds a different object rather than describing the attributes afresh: a
+// driver may lay the attributes out differently once they change often, and build its vertex
+// code again for that layout.
 class GlVertexBuffer final : public VertexBuffer {
 public:
     static HRESULT Create(std::shared_ptr<GlContext> context, uint32_t length,
@@ -22,17 +27,21 @@ public:
     void Release() override;
 
     GLuint Name() const { return BufferName; }
+    // Binds the vertex array object, with the vertices read from offset bytes on.
+    void BindLayout(uint32_t offset);
     uint32_t VertexCount() const;
     // Of what the last Unlock made current; kept only on the device's optimised path.
     const GlBoundingSphere& Bound() const { return Sphere; }
 
 private:
-    GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name);
+    GlVertexBuffer(std::shared_ptr<GlContext> context, uint32_t length, GLuint name, GLuint layout);
     ~GlVertexBuffer() override = default;
 
     std::shared_ptr<GlContext> Context;
     uint32_t ByteLength;
     GLuint BufferName;
+    GLuint Layout;
+    uint32_t LayoutOffset = 0;
     uint8_t* Mapped = nullptr;  // while locked
     GlBoundingSphere Sphere;
 };

@@ -3,6 +3,8 @@
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include "tests/platform/gl/gl_test_rig.h"
 
@@ -77,6 +79,50 @@ TEST(GlDeviceLifetimeTest, DrawsBeyondTheBufferAreRefused) {
     EXPECT_EQ(rig.Device->SetStreamSource(0, buffer, 0, 32), E_FAIL);
     EXPECT_EQ(rig.Device->SetStreamSource(1, buffer, 0, VertexStride), E_FAIL);
     buffer->Release();
+}
+
+// Each buffer carries its own description of its vertices: making, filling or releasing another
+// one between two draws must not change what the stream set for them reads.
+TEST(GlDeviceLifetimeTest, TheStreamHoldsThroughOtherBuffersMadeBetweenDraws) {
+    GlTestRig rig;
+    ASSERT_TRUE(rig.Ready()) << rig.Error;
+    rig.UsePlainState();
+    auto makeSquares = [&](uint32_t diffuse) {
+        std::vector<Vertex> vertices = Square(0.5f, diffuse, 0.5f);
+        std::vector<Vertex> right = vertices;
+        for (Vertex& vertex : vertices) {
+            vertex.Position.x -= 0.5f;
+        }
+        for (Vertex& vertex : right) {
+            vertex.Position.x += 0.5f;
+        }
+        vertices.insert(vertices.end(), right.begin(), right.end());
+        gfx::VertexBuffer* buffer = nullptr;
+        EXPECT_EQ(rig.Device->CreateVertexBuffer(VertexBytes(8), 0, VertexFormat, &buffer), S_OK);
+        void* data = nullptr;
+        EXPECT_EQ(buffer->Lock(0, 0, &data, 0), S_OK);
+        std::memcpy(data, vertices.data(), VertexBytes(8));
+        buffer->Unlock();
+        return buffer;
+    };
+    gfx::VertexBuffer* white = makeSquares(0xFFFFFFFFu);
+    rig.Device->SetStreamSource(0, white, 0, VertexStride);
+    for (bool releaseBetween : {false, true}) {
+        rig.ClearTo(0xFF000000u);
+        EXPECT_EQ(rig.Device->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2), S_OK);
+        gfx::VertexBuffer* red = makeSquares(0xFFFF0000u);
+        if (releaseBetween) {
+            red->Release();
+        }
+        EXPECT_EQ(rig.Device->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 4, 2), S_OK);
+        gl_testing::Frame frame = rig.PresentAndRead();
+        EXPECT_EQ(frame.At(16, 32).g, 255) << "released between: " << releaseBetween;
+        EXPECT_EQ(frame.At(48, 32).g, 255) << "released between: " << releaseBetween;
+        if (!releaseBetween) {
+            red->Release();
+        }
+    }
+    white->Release();
 }
 
 TEST(GlDeviceLifetimeTest, BuffersKeepTheirContentsBetweenLocks) {
