@@ -35,10 +35,14 @@ int CaptureSession::Run() {
         return Fail(reason);
     }
     uint32_t showTime = 0;
-    for (;;) {
+    for (bool first = true;; first = false) {
         Presses.PressDue(show, showTime);
         if (show.QuitRequested()) {
             return Finish(0);
+        }
+        if (Options.DrawSavedOnly) {
+            const uint32_t next = first ? 0 : showTime + OffscreenShow::FrameStep;
+            show.SetDrawing(Wants(show.DrawnFrames(), next));
         }
         const OffscreenShow::Frame frame = show.Advance();
         showTime = frame.ShowTime;
@@ -54,16 +58,21 @@ int CaptureSession::Run() {
     }
 }
 
-bool CaptureSession::Wanted(const OffscreenShow::Frame& frame) {
-    bool wanted = Options.Every > 0 && frame.Number % Options.Every == 0;
-    for (uint32_t number : Options.Frames) {
-        wanted = wanted || number == frame.Number;
+bool CaptureSession::Wants(uint32_t number, uint32_t showTime) const {
+    bool wanted = Options.Every > 0 && number % Options.Every == 0;
+    for (uint32_t picked : Options.Frames) {
+        wanted = wanted || picked == number;
     }
     for (size_t i = 0; i < Options.AtSeconds.size(); ++i) {
-        if (!AtDone[i] && frame.ShowTime >= Options.AtSeconds[i] * 1000.0) {
-            AtDone[i] = true;
-            wanted = true;
-        }
+        wanted = wanted || (!AtDone[i] && showTime >= Options.AtSeconds[i] * 1000.0);
+    }
+    return wanted;
+}
+
+bool CaptureSession::Wanted(const OffscreenShow::Frame& frame) {
+    const bool wanted = Wants(frame.Number, frame.ShowTime);
+    for (size_t i = 0; i < Options.AtSeconds.size(); ++i) {
+        AtDone[i] = AtDone[i] || frame.ShowTime >= Options.AtSeconds[i] * 1000.0;
     }
     return wanted;
 }
