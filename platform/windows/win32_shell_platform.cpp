@@ -26,7 +26,11 @@ HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
 }  // namespace
 
-Win32ShellPlatform::~Win32ShellPlatform() { UnregisterClassA(WindowClass, Instance()); }
+Win32ShellPlatform::~Win32ShellPlatform() {
+    // The procedure ends with the program's top level; the process takes the window later.
+    Procedure = nullptr;
+    UnregisterClassA(WindowClass, Instance());
+}
 
 gfx::WindowHandle Win32ShellPlatform::CreateWindow(shell::WindowProcedure& procedure,
                                                    std::string* error) {
