@@ -29,7 +29,7 @@ bool ShowPass::Play(PassRecord* record, std::string* error) {
     }
     record->ResourcesMs = StartupMs();
     // Reading frames back stalls the pipeline; the program never does it.
-    show.Device().SetFrameCapture(false);
+    show.SetFrameCapture(false);
     record->Pass = Options.ChildPass;
     record->Renderer = RendererString();
     PerfControl profiler(Options.PerfControl, Options.ProfilePhases);

@@ -12,7 +12,8 @@ public:
     virtual uint32_t Milliseconds() = 0;
 };
 
-// Milliseconds of the monotonic system clock, truncated to 32 bits.
+// The system's millisecond clock, truncated to 32 bits: the multimedia timer on Windows, the
+// monotonic clock elsewhere.
 class SystemClock final : public Clock {
 public:
     uint32_t Milliseconds() override;

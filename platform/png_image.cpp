@@ -162,6 +162,19 @@ void PngImage::ApplyColorKey(uint32_t key) {
     std::replace(TexelData.begin(), TexelData.end(), key, 0u);
 }
 
+PngImage PngImage::AsTexture(uint32_t colorKey) const {
+    PngImage keyed = *this;
+    keyed.ApplyColorKey(colorKey);
+    return keyed.Resized(RoundUpToPowerOfTwo(ImageWidth), RoundUpToPowerOfTwo(ImageHeight));
+}
+
+void PngImage::CopyTo(void* rows, int32_t pitch) const {
+    for (uint32_t y = 0; y < ImageHeight; ++y) {
+        auto* row = static_cast<uint8_t*>(rows) + static_cast<ptrdiff_t>(y) * pitch;
+        std::memcpy(row, &TexelData[static_cast<size_t>(y) * ImageWidth], size_t{ImageWidth} * 4);
+    }
+}
+
 uint32_t RoundUpToPowerOfTwo(uint32_t n) { return std::bit_ceil(n); }
 
 }  // namespace gfx

@@ -28,6 +28,12 @@ public:
     // Texels equal to key become transparent black; key 0 changes nothing.
     void ApplyColorKey(uint32_t key);
 
+    // What a texture made from the file holds: texels equal to colorKey made transparent black,
+    // then the picture stretched to sides rounded up to powers of two.
+    PngImage AsTexture(uint32_t colorKey) const;
+    // Writes the texels into rows that lie pitch bytes apart (a locked level of the same size).
+    void CopyTo(void* rows, int32_t pitch) const;
+
     uint32_t Width() const { return ImageWidth; }
     uint32_t Height() const { return ImageHeight; }
     const std::vector<uint32_t>& Texels() const { return TexelData; }

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: once in a normal build, then the
-# unit, reliability and end-to-end tests again in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, where any report fails the run.
-# BANNER_SKIP_SANITIZERS=1 skips the second pass (for a quick local run).
+# Windows programs under Wine, then the unit, reliability and end-to-end tests again in a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
+# BANNER_SKIP_WINDOWS=1 skips the Windows part, BANNER_SKIP_SANITIZERS=1 the sanitizer pass (for
+# a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
 
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+if [ "${BANNER_SKIP_WINDOWS:-0}" != "1" ]; then
+    # The Windows programs, cross-built with build/'s assets, tested under Wine in a session of
+    # their own (Wine prefix, X display, audio sink), against build/'s capture tool too.
+    scripts/build-windows.sh build-windows
+    tests/windows/wine_session.sh ctest --test-dir build-windows --output-on-failure -j "$jobs"
+fi
 
 if [ "${BANNER_SKIP_SANITIZERS:-0}" = "1" ]; then
     exit 0

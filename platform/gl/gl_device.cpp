@@ -144,23 +144,17 @@ HRESULT GlDevice::CreateTextureFromPngInMemory(const void* data, size_t size, ui
     if (texture == nullptr || !PngImage::Decode(data, size, &image, &error)) {
         return E_FAIL;
     }
-    image.ApplyColorKey(colorKey);
-    uint32_t width = RoundUpToPowerOfTwo(image.Width());
-    uint32_t height = RoundUpToPowerOfTwo(image.Height());
-    PngImage filled = image.Resized(width, height);
+    const PngImage filled = image.AsTexture(colorKey);
     GlTexture* created = nullptr;
     LockedRect locked;
-    if (Failed(GlTexture::Create(Context, width, height, 1, &created))) {
+    if (Failed(GlTexture::Create(Context, filled.Width(), filled.Height(), 1, &created))) {
         return E_FAIL;
     }
     if (Failed(created->LockRect(0, &locked, nullptr, 0))) {
         created->Release();
         return E_FAIL;
     }
-    for (uint32_t y = 0; y < height; ++y) {
-        auto* row = static_cast<uint8_t*>(locked.Bits) + static_cast<size_t>(y) * locked.Pitch;
-        std::memcpy(row, &filled.Texels()[static_cast<size_t>(y) * width], size_t{width} * 4);
-    }
+    filled.CopyTo(locked.Bits, locked.Pitch);
     created->UnlockRect(0);
     *texture = created;
     return S_OK;

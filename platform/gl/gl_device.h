@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/frame_capture.h"
 #include "platform/gl/gl_context.h"
 #include "platform/gl/gl_light_table.h"
 #include "platform/gl/gl_program_cache.h"
@@ -32,7 +33,7 @@ namespace gfx {
 // The window must outlive the device. Resources stay safe to release after the device.
 class GlVertexBuffer;
 
-class GlDevice final : public Device {
+class GlDevice final : public Device, public FrameCapture {
 public:
     struct Options {
         bool UseClipControl = true;  // false maps clip depth in the shader even where GL could
@@ -72,12 +73,8 @@ public:
     HRESULT Present() override;
     void Release() override;
 
-    // While capture is on, Present keeps a copy of the frame it shows (off by default: reading
-    // the frame back stalls the pipeline).
-    void SetFrameCapture(bool capture) { CaptureFrames = capture; }
-    // The last frame Present kept: RGBA bytes, top row first, alpha 255, width x height pixels.
-    // False when no frame has been kept yet.
-    bool ReadPresentedFrame(std::vector<uint8_t>& rgba, int& width, int& height) const;
+    void SetFrameCapture(bool capture) override { CaptureFrames = capture; }
+    bool ReadPresentedFrame(std::vector<uint8_t>& rgba, int& width, int& height) const override;
     // How many vertical syncs Present waits for; 0 does not wait. False if the window refuses.
     bool SetSwapInterval(int interval);
 

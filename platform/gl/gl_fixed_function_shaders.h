@@ -37,7 +37,9 @@ void main() {
     vec4 clip = Projection * viewPosition;
     clip.xy += ClipFixup.xy * clip.w;
     clip.z = mix(clip.z, 2.0 * clip.z - clip.w, ClipFixup.z);
-    gl_Position = clip;
+    // Drawn upside down, with the image's top row first in the target, so that GL breaks the
+    // ties of pixel centres on an edge as Direct3D does, in image terms.
+    gl_Position = vec4(clip.x, -clip.y, clip.zw);
     VertexTexCoord = TexCoord;
     if (!Lighting) {
         VertexColor = Diffuse;

@@ -118,11 +118,12 @@ void GlRenderStates::Apply() {
     Toggle(GL_BLEND, AlphaBlendEnableValue != 0);
     ApplyBlendFactors(SrcBlendValue, DestBlendValue);
     glBlendEquation(BlendEquation(BlendOpValue));
-    // Both APIs judge winding as the triangle appears on screen (the target is never drawn
-    // upside down), so culling clockwise triangles makes counter-clockwise ones the front.
+    // Both APIs judge winding in the target's coordinates. The target is drawn upside down
+    // (its first row is the image's top), so a triangle counter-clockwise on screen, the front
+    // when clockwise ones are culled, is clockwise to GL.
     Toggle(GL_CULL_FACE, CullModeValue != CullNone);
     glCullFace(GL_BACK);
-    glFrontFace(CullModeValue == CullClockwise ? GL_CCW : GL_CW);
+    glFrontFace(CullModeValue == CullClockwise ? GL_CW : GL_CCW);
     Dirty = false;
     ++ApplyCount;
 }

@@ -1,6 +1,6 @@
 #include "platform/gl/gl_render_target.h"
 
-#include <algorithm>
+#include <cstddef>
 
 namespace gfx {
 
@@ -28,16 +28,11 @@ void GlRenderTarget::Destroy() {
 }
 
 void GlRenderTarget::Read(std::vector<uint8_t>& rgba) const {
-    size_t row = static_cast<size_t>(TargetWidth) * 4;
-    std::vector<uint8_t> bottomFirst(row * TargetHeight);
+    // The target's first row is the image's top.
+    rgba.resize(static_cast<size_t>(TargetWidth) * 4 * TargetHeight);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, Framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, TargetWidth, TargetHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomFirst.data());
-    rgba.resize(bottomFirst.size());
-    for (int y = 0; y < TargetHeight; ++y) {
-        const uint8_t* source = &bottomFirst[(TargetHeight - 1 - y) * row];
-        std::copy(source, source + row, &rgba[y * row]);
-    }
+    glReadPixels(0, 0, TargetWidth, TargetHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     for (size_t i = 3; i < rgba.size(); i += 4) {
         rgba[i] = 255;
     }
@@ -47,7 +42,8 @@ void GlRenderTarget::CopyToWindow(int windowWidth, int windowHeight) const {
     bool sameSize = windowWidth == TargetWidth && windowHeight == TargetHeight;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, Framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, TargetWidth, TargetHeight, 0, 0, windowWidth, windowHeight,
+    // Turned right way up: the window's first row is its bottom.
+    glBlitFramebuffer(0, 0, TargetWidth, TargetHeight, 0, windowHeight, windowWidth, 0,
                       GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     Bind();
 }

@@ -126,6 +126,8 @@ std::string CaptureUsage() {
            "  --start-time MS     the clock's reading at start-up (default 100000; near\n"
            "                      4294967295 the clock wraps during the show)\n"
            "  --out DIR           where the PNG files go (default ./capture)\n"
+           "  --draw-saved-only   draw only the frames written: every other frame still runs\n"
+           "                      all but the drawing, so the pictures are the same, sooner\n"
            "  --sheet FILE        also write all captured frames into one PNG\n"
            "  --columns N         frames side by side on the sheet (default 1)\n"
            "  --video FILE        write the show as a video, through ffmpeg, at 25 frames/s:\n"
@@ -208,6 +210,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions* opti
                  inShow(InShow(options->EscapeSeconds));
         } else if (std::strcmp(option, "--start-time") == 0) {
             ok = needs(value && ParseCount(value, &options->StartTime));
+        } else if (std::strcmp(option, "--draw-saved-only") == 0) {
+            options->DrawSavedOnly = true;
         } else if (std::strcmp(option, "--out") == 0) {
             ok = needs(value && *value != '\0');
             if (ok) options->OutputDirectory = value;

@@ -17,7 +17,8 @@ struct CaptureOptions {
     std::vector<double> PressSeconds;  // show times at which 'L' is pressed and released
     double EscapeSeconds = -1.0;       // show time at which Escape is pressed; negative: never
     std::string OutputDirectory = "capture";
-    std::string SheetPath;  // one PNG with all captured frames, if set
+    bool DrawSavedOnly = false;  // skip the draws of frames that are not written
+    std::string SheetPath;       // one PNG with all captured frames, if set
     uint32_t SheetColumns = 1;
     std::string VideoPath;  // write the show as a video instead of PNG files
     VideoFormat Format = VideoFormat::None;

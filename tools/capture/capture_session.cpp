@@ -52,10 +52,14 @@ int CaptureSession::Run() {
         return Fail(reason);
     }
     uint32_t showTime = 0;
-    for (;;) {
+    for (bool first = true;; first = false) {
         Presses.PressDue(show, showTime);
         if (show.QuitRequested()) {
             return Finish(0);
+        }
+        if (Options.DrawSavedOnly) {
+            const uint32_t next = first ? 0 : showTime + OffscreenShow::FrameStep;
+            show.SetDrawing(Wants(show.DrawnFrames(), next));
         }
         const OffscreenShow::Frame frame = show.Advance();
         showTime = frame.ShowTime;
@@ -71,17 +75,26 @@ int CaptureSession::Run() {
     }
 }
 
-bool CaptureSession::Wanted(const OffscreenShow::Frame& frame) {
-    bool wanted = Options.Every > 0 && frame.Number % Options.Every == 0;
-    for (uint32_t number : Options.Frames) {
-        wanted = wanted || number == frame.Number;
+bool CaptureSession::Reached(uint32_t showTime, size_t at) const {
+    // A hair of slack: 16.12 s is 16120.000000000002 ms in binary.
+    return showTime + 1e-3 >= Options.AtSeconds[at] * 1000.0;
+}
+
+bool CaptureSession::Wants(uint32_t number, uint32_t showTime) const {
+    bool wanted = Options.Every > 0 && number % Options.Every == 0;
+    for (uint32_t picked : Options.Frames) {
+        wanted = wanted || picked == number;
     }
     for (size_t i = 0; i < Options.AtSeconds.size(); ++i) {
-        // A hair of slack: 16.12 s is 16120.000000000002 ms in binary.
-        if (!AtDone[i] && frame.ShowTime + 1e-3 >= Options.AtSeconds[i] * 1000.0) {
-            AtDone[i] = true;
-            wanted = true;
-        }
+        wanted = wanted || (!AtDone[i] && Reached(showTime, i));
+    }
+    return wanted;
+}
+
+bool CaptureSession::Wanted(const OffscreenShow::Frame& frame) {
+    const bool wanted = Wants(frame.Number, frame.ShowTime);
+    for (size_t i = 0; i < Options.AtSeconds.size(); ++i) {
+        AtDone[i] = AtDone[i] || Reached(frame.ShowTime, i);
     }
     return wanted;
 }

@@ -19,6 +19,10 @@ public:
     int Run();
 
 private:
+    // Whether the frame with this number and show time is to be written; Wanted also notes
+    // the --at moments it takes.
+    bool Wants(uint32_t number, uint32_t showTime) const;
+    bool Reached(uint32_t showTime, size_t at) const;
     bool Wanted(const OffscreenShow::Frame& frame);
     bool SaveFrame(const OffscreenShow& show, const OffscreenShow::Frame& frame);
     int Finish(int status);

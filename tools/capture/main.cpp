@@ -4,7 +4,9 @@
 #include "app/build_constants.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_session.h"
+#ifndef _WIN32
 #include "tools/capture/video_export.h"
+#endif
 
 // The tool renders either program's show; it picks the set before anything is built.
 const BuildConstants* ProgramConstants = &BannerConstants;
@@ -28,7 +30,15 @@ int main(int argc, char** argv) {
         ProgramConstants = &BannerAltConstants;
     }
     if (!options.VideoPath.empty()) {
+#ifdef _WIN32
+        std::fputs(
+            "banner_capture: the Windows build writes PNG frames only; export videos with "
+            "the Linux build\n",
+            stderr);
+        return 1;
+#else
         return VideoExport(options).Run();
+#endif
     }
     return CaptureSession(options).Run();
 }

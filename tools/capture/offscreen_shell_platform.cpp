@@ -6,6 +6,11 @@
 
 #include "app/build_constants.h"
 #include "platform/gl/gl_graphics_system.h"
+#include "platform/process_globals.h"
+
+std::unique_ptr<OffscreenPlatform> CreateOffscreenPlatform() {
+    return std::make_unique<OffscreenShellPlatform>();
+}
 
 OffscreenShellPlatform::OffscreenShellPlatform() {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -52,6 +57,12 @@ HRESULT OffscreenShellPlatform::CreateAudioEngine(audio::Engine** engine) {
     }
     *engine = Audio.get();
     return S_OK;
+}
+
+gfx::FrameCapture& OffscreenShellPlatform::CaptureFrames() {
+    auto& device = *static_cast<gfx::GlDevice*>(GraphicsDevice);
+    device.SetSwapInterval(0);
+    return device;
 }
 
 void OffscreenShellPlatform::TearDown() {

@@ -3,15 +3,14 @@
 #include <memory>
 #include <string>
 
-#include "platform/shell_platform.h"
+#include "platform/desktop/sdl_audio_engine.h"
+#include "tools/capture/offscreen_platform.h"
 
 struct SDL_Window;
-#include "platform/desktop/sdl_audio_engine.h"
 
-// The shell's platform for headless runs: a hidden window on SDL's offscreen driver (software
-// OpenGL, no X server), SDL's dummy audio output, and no events but those handed in. Unlike the
-// programs' platform it tears everything down again, so one process can play many shows.
-class OffscreenShellPlatform final : public ShellPlatform {
+// The offscreen platform over SDL: a hidden window on SDL's offscreen driver (software OpenGL,
+// no X server) and SDL's dummy audio output.
+class OffscreenShellPlatform final : public OffscreenPlatform {
 public:
     OffscreenShellPlatform();
     ~OffscreenShellPlatform() override;
@@ -26,9 +25,8 @@ public:
     gfx::GraphicsSystem* CreateGraphicsSystem(std::string* error) override;
     HRESULT CreateAudioEngine(audio::Engine** engine) override;
     std::string AudioError() const override { return AudioFailure; }
-
-    // Closes the audio output and the window; the device must be released first.
-    void TearDown();
+    gfx::FrameCapture& CaptureFrames() override;
+    void TearDown() override;
 
 private:
     SDL_Window* Window = nullptr;

@@ -4,7 +4,8 @@
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"
 
-OffscreenShow::OffscreenShow(uint32_t startTime) : VirtualClock(startTime) {
+OffscreenShow::OffscreenShow(uint32_t startTime)
+    : VirtualClock(startTime), Platform(CreateOffscreenPlatform()) {
     platform::UseClock(&VirtualClock);
     platform::UseMessageBoxSink(&Boxes);
     // As at program start: the generator in its first state, light indices from 1.
@@ -12,7 +13,7 @@ OffscreenShow::OffscreenShow(uint32_t startTime) : VirtualClock(startTime) {
     NextLightIndex = 1;
     TheScene = std::make_unique<CTalvoScene0001>();
     Lights = std::make_unique<SceneLightSwitch>(*TheScene);
-    Shell = std::make_unique<Application>(Platform, *TheScene, *Lights);
+    Shell = std::make_unique<Application>(*Platform, *TheScene, *Lights);
 }
 
 OffscreenShow::~OffscreenShow() {
@@ -23,13 +24,13 @@ OffscreenShow::~OffscreenShow() {
     BackdropVertexBuffer = nullptr;
     AudioEngine = nullptr;
     MasteringVoice = nullptr;
-    Platform.TearDown();
+    Platform->TearDown();
     platform::UseClock(nullptr);
     platform::UseMessageBoxSink(nullptr);
 }
 
 bool OffscreenShow::StartUp(std::string* error) {
-    gfx::WindowHandle window = Platform.CreateWindow(*Shell, error);
+    gfx::WindowHandle window = Platform->CreateWindow(*Shell, error);
     if (window == nullptr) {
         return false;
     }
@@ -38,15 +39,17 @@ bool OffscreenShow::StartUp(std::string* error) {
         return false;
     }
     if (Failed(Shell->CreateAudioEngine())) {
-        *error = "no audio output: " + Platform.AudioError();
+        *error = "no audio output: " + Platform->AudioError();
         return false;
     }
     if (Failed(TheScene->InitAudio()) || Failed(TheScene->InitResources())) {
         *error = "the scene's start-up failed";
         return false;
     }
-    Device().SetSwapInterval(0);
-    Device().SetFrameCapture(true);
+    Frames = &Platform->CaptureFrames();
+    Frames->SetFrameCapture(true);
+    Switch = new DrawSwitchDevice(GraphicsDevice);
+    GraphicsDevice = Switch;
     return true;
 }
 
@@ -59,10 +62,10 @@ OffscreenShow::Frame OffscreenShow::Advance(uint32_t step) {
         MusicStart = TheScene->GetPhaseStart();
     }
     frame.Drawn = TheScene->DrewFrame();
-    frame.Number = DrawnFrames;
+    frame.Number = DrawnFrameCount;
     frame.ShowTime = TheScene->GetNow() - MusicStart;
     if (frame.Drawn) {
-        ++DrawnFrames;
+        ++DrawnFrameCount;
     }
     return frame;
 }
@@ -72,10 +75,15 @@ void OffscreenShow::PressKey(uint32_t key) {
     Shell->WindowProc({shell::EventKind::KeyUp, key});
 }
 
-bool OffscreenShow::ReadFrame(RgbaImage* image) const {
-    return Device().ReadPresentedFrame(image->Pixels, image->Width, image->Height);
+void OffscreenShow::SetDrawing(bool drawing) {
+    // Escape releases the device, and the switch with it.
+    if (Switch != nullptr && GraphicsDevice == Switch) {
+        Switch->SetDrawing(drawing);
+        Frames->SetFrameCapture(drawing);
+    }
 }
 
-gfx::GlDevice& OffscreenShow::Device() const {
-    return *static_cast<gfx::GlDevice*>(GraphicsDevice);
+bool OffscreenShow::ReadFrame(RgbaImage* image) const {
+    return Frames != nullptr &&
+           Frames->ReadPresentedFrame(image->Pixels, image->Width, image->Height);
 }

@@ -7,14 +7,15 @@
 #include "app/application.h"
 #include "app/scene_light_switch.h"
 #include "platform/clock.h"
-#include "platform/gl/gl_device.h"
 #include "platform/message_box.h"
 #include "scene/talvo_scene0001.h"
-#include "tools/capture/offscreen_shell_platform.h"
+#include "tools/capture/draw_switch_device.h"
+#include "tools/capture/offscreen_platform.h"
 #include "tools/capture/rgba_image.h"
 
 // The show played headless: the programs' own start-up (window, device, audio engine, music
-// voice, scene resources) on an offscreen window, then frames on a virtual clock. Each show is
+// voice, scene resources) on an offscreen window of the platform the tool is built for, then
+// frames on a virtual clock. Each show is
 // built as a fresh process would build it, so several can be played one after another.
 class OffscreenShow {
 public:
@@ -41,24 +42,33 @@ public:
     void PressKey(uint32_t key);
     // Any message through the window procedure.
     void Send(const shell::Event& event) { Shell->WindowProc(event); }
+    // Whether Present keeps each frame for ReadFrame (on after start-up; reading frames back
+    // stalls the pipeline).
+    void SetFrameCapture(bool capture) { Frames->SetFrameCapture(capture); }
     // The last drawn frame as RGBA pixels.
     bool ReadFrame(RgbaImage* image) const;
+    // Whether the next frames are rasterised and kept. Off, every step of the show still runs
+    // but the draws, so the frames drawn afterwards are exactly those of a show drawn in full.
+    void SetDrawing(bool drawing);
+    // Frames drawn so far.
+    uint32_t DrawnFrames() const { return DrawnFrameCount; }
 
     bool Finished() const { return TheScene->ShowFinished(); }
     // Escape or a close request reached the window procedure: the program would end now.
     bool QuitRequested() const { return Shell->QuitRequested(); }
     CTalvoScene0001& Scene() { return *TheScene; }
-    gfx::GlDevice& Device() const;
     platform::VirtualClock& Clock() { return VirtualClock; }
 
 private:
     platform::VirtualClock VirtualClock;
     platform::StderrMessageBox Boxes;
     std::unique_ptr<CTalvoScene0001> TheScene;
-    OffscreenShellPlatform Platform;
+    std::unique_ptr<OffscreenPlatform> Platform;
     std::unique_ptr<SceneLightSwitch> Lights;
     std::unique_ptr<Application> Shell;
+    gfx::FrameCapture* Frames = nullptr;
+    DrawSwitchDevice* Switch = nullptr;  // in front of the platform's device after start-up
     bool Started = false;
     uint32_t MusicStart = 0;
-    uint32_t DrawnFrames = 0;
+    uint32_t DrawnFrameCount = 0;
 };

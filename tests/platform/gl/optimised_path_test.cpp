@@ -59,7 +59,7 @@ Show PlayShow(bool plain) {
             ++press;
         }
         double next = Moments[captures.size()] * 1000.0;
-        show.Device().SetFrameCapture(showTime + 40 >= next);
+        show.SetFrameCapture(showTime + 40 >= next);
         OffscreenShow::Frame frame = show.Advance();
         showTime = frame.ShowTime;
         if (frame.Drawn && showTime >= next) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/audio_engine.h"
+
+struct IXAudio2MasteringVoice;
+
+namespace audio {
+
+// XAudio2's voice on the default output device; never destroyed.
+class XAudio2MasteringVoice final : public MasteringVoice {
+public:
+    explicit XAudio2MasteringVoice(IXAudio2MasteringVoice* voice) : Native(voice) {}
+
+private:
+    IXAudio2MasteringVoice* Native;
+};
+
+}  // namespace audio

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/windows/win32_shell_platform.h"
+#include "tools/capture/offscreen_platform.h"
+#include "tools/capture/silent_audio_engine.h"
+
+// The offscreen platform on Windows: the program's own window, never shown, with a Direct3D 9
+// device that presents without waiting, and silent audio.
+class Win32OffscreenPlatform final : public OffscreenPlatform {
+public:
+    Win32OffscreenPlatform() = default;
+    ~Win32OffscreenPlatform() override { TearDown(); }
+    Win32OffscreenPlatform(const Win32OffscreenPlatform&) = delete;
+    Win32OffscreenPlatform& operator=(const Win32OffscreenPlatform&) = delete;
+
+    gfx::WindowHandle CreateWindow(shell::WindowProcedure& procedure, std::string* error) override {
+        return Shell.CreateWindow(procedure, error);
+    }
+    void ShowWindow(gfx::WindowHandle) override {}
+    void DestroyWindow(gfx::WindowHandle window) override { Shell.DestroyWindow(window); }
+    bool DispatchMessage() override { return false; }
+    void WaitForMessage(int) override {}
+    gfx::GraphicsSystem* CreateGraphicsSystem(std::string* error) override;
+    HRESULT CreateAudioEngine(audio::Engine** engine) override;
+    std::string AudioError() const override { return {}; }
+    gfx::FrameCapture& CaptureFrames() override;
+    void TearDown() override;
+
+private:
+    Win32ShellPlatform Shell;
+    std::unique_ptr<SilentAudioEngine> Audio;
+};
