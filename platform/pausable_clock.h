@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/clock.h"
+
+namespace platform {
+
+// A millisecond clock that stands still while paused and, resumed, goes on from where it stopped:
+// whoever reads it sees no time pass while the page that owns it is hidden. It reads a precise
+// time source (milliseconds as a double) and starts paused, at the given reading.
+class PausableClock final : public Clock {
+public:
+    using TimeSource = std::function<double()>;
+
+    PausableClock(TimeSource source, uint32_t start) : Source(std::move(source)), Start(start) {}
+
+    uint32_t Milliseconds() override;
+    void Pause();
+    void Resume();
+    bool Paused() const { return IsPaused; }
+
+private:
+    double Elapsed() const;
+
+    TimeSource Source;
+    uint32_t Start;
+    bool IsPaused = true;
+    double Banked = 0.0;        // time run before the last pause
+    double RunningSince = 0.0;  // the source's reading at the last resume
+};
+
+}  // namespace platform
