@@ -1,9 +1,10 @@
 #pragma once
 
-#include <SDL2/SDL_video.h>
-
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "platform/gl/gl_surface.h"
 
 namespace gfx {
 
@@ -15,19 +16,18 @@ class GlVertexBuffer;
 // before it unbinds itself so that the device never draws with a freed resource.
 class GlContext {
 public:
-    // Takes ownership of context, which must have been made for window.
-    GlContext(SDL_Window* window, SDL_GLContext context);
+    explicit GlContext(std::unique_ptr<GlSurface> surface);
     ~GlContext();
     GlContext(const GlContext&) = delete;
     GlContext& operator=(const GlContext&) = delete;
 
-    bool Alive() const { return Context != nullptr; }
+    bool Alive() const { return Live; }
     // Makes the context current on this thread; false once it has been destroyed.
     bool MakeCurrent();
     // Deletes the context and every GL object in it.
     void Destroy();
 
-    SDL_Window* Window() const { return WindowHandle; }
+    GlSurface& Surface() const { return *Window; }
 
     // The device's bindings, kept here so that a released resource can drop itself from them.
     GlTexture* BoundTexture = nullptr;
@@ -44,8 +44,8 @@ public:
     bool LockBuffersInUse = false;
 
 private:
-    SDL_Window* WindowHandle;
-    SDL_GLContext Context;
+    std::unique_ptr<GlSurface> Window;
+    bool Live = true;
 };
 
 }  // namespace gfx

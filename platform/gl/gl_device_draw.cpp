@@ -28,8 +28,14 @@ void SetVertexLayout(uint32_t offset) {
     auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
     glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
-    // ARGB in a little-endian word lies in memory as B, G, R, A.
-    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
+    // ARGB in a little-endian word lies in memory as B, G, R, A; OpenGL ES has it uploaded as
+    // R, G, B, A instead.
+#ifdef BANNER_GL_ES
+    constexpr GLint DiffuseSize = 4;
+#else
+    constexpr GLint DiffuseSize = GL_BGRA;
+#endif
+    glVertexAttribPointer(2, DiffuseSize, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
                           at(offsetof(Vertex, Diffuse)));
     glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, U)));
 }

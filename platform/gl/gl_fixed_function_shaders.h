@@ -5,7 +5,15 @@
 // so `M * v` here is `v x M` there.
 namespace gfx {
 
-inline constexpr const char* FixedFunctionVertexShader = R"(#version 330 core
+// What every shader starts with: the language version, and on OpenGL ES the precisions.
+#ifdef BANNER_GL_ES
+inline constexpr const char* ShaderPrelude =
+    "#version 300 es\nprecision highp float;\nprecision highp int;\n";
+#else
+inline constexpr const char* ShaderPrelude = "#version 330 core\n";
+#endif
+
+inline constexpr const char* FixedFunctionVertexShader = R"(
 const int MaxLights = 32;
 
 layout(location = 0) in vec3 Position;
@@ -62,7 +70,7 @@ void main() {
 }
 )";
 
-inline constexpr const char* FixedFunctionFragmentShader = R"(#version 330 core
+inline constexpr const char* FixedFunctionFragmentShader = R"(
 const int OpDisable = 1;
 const int OpSelectArg1 = 2;
 const int OpSelectArg2 = 3;

@@ -61,7 +61,6 @@ std::string GlStageShader::Combine(uint32_t op, uint32_t arg1, uint32_t arg2) {
 
 std::string GlStageShader::Source(const StageSetup& stage, bool textureBound) {
     std::string source =
-        "#version 330 core\n"
         "in vec4 VertexColor;\n"
         "in vec2 VertexTexCoord;\n"
         "out vec4 FragColor;\n"

@@ -7,6 +7,23 @@
 namespace gfx {
 namespace {
 
+#ifdef BANNER_GL_ES
+constexpr GLenum TexelFormat = GL_RGBA;
+
+// B, G, R, A texels to R, G, B, A or back.
+void SwapRedAndBlue(const uint8_t* from, size_t size, std::vector<uint8_t>& to) {
+    to.resize(size);
+    for (size_t i = 0; i + 3 < size; i += 4) {
+        to[i] = from[i + 2];
+        to[i + 1] = from[i + 1];
+        to[i + 2] = from[i];
+        to[i + 3] = from[i + 3];
+    }
+}
+#else
+constexpr GLenum TexelFormat = GL_BGRA;
+#endif
+
 uint32_t FullChainLength(uint32_t width, uint32_t height) {
     return static_cast<uint32_t>(std::bit_width(std::max(width, height)));
 }
@@ -16,7 +33,7 @@ GLuint MakeLevel0(uint32_t width, uint32_t height) {
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
-                 static_cast<GLsizei>(height), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+                 static_cast<GLsizei>(height), 0, TexelFormat, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -91,10 +108,14 @@ void GlTexture::BeginLock() {
     if (!Uploaded) {
         std::fill(Written->begin(), Written->end(), 0);
     } else {
+#ifdef BANNER_GL_ES
+        SwapRedAndBlue(Kept.data(), ByteSize(), *Written);
+#else
         glBindTexture(GL_TEXTURE_2D, TextureName);
         Context->BoundTextureName = TextureName;
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, Written->data());
+#endif
     }
     // Generators lock their textures every frame and often write what is there already; an
     // upload makes the driver wait for the draws that still read the texture.
@@ -140,8 +161,12 @@ void GlTexture::Upload(const uint8_t* texels) {
     Context->BoundTextureName = TextureName;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
+#ifdef BANNER_GL_ES
+    SwapRedAndBlue(texels, ByteSize(), Kept);
+    texels = Kept.data();
+#endif
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
-                    static_cast<GLsizei>(TextureHeight), GL_BGRA, GL_UNSIGNED_BYTE, texels);
+                    static_cast<GLsizei>(TextureHeight), TexelFormat, GL_UNSIGNED_BYTE, texels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     Uploaded = true;
 }

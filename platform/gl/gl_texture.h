@@ -12,6 +12,8 @@ namespace gfx {
 // A 32-bit ARGB texture. It reports the mip levels it was asked for, but only level 0 exists:
 // its texels live in GL alone, read back by LockRect and uploaded by UnlockRect, and it is
 // sampled bilinearly with wrap addressing, never through mip levels. Zero until first written.
+// OpenGL ES gives no texels back and takes no BGRA: there the texture keeps a copy of what GL
+// holds, in GL's R, G, B, A order.
 class GlTexture final : public Texture {
 public:
     // levels 0 asks for the full chain.
@@ -51,6 +53,9 @@ private:
     std::vector<uint8_t>* Original = nullptr;
     std::vector<uint8_t> OwnWritten;
     std::vector<uint8_t> OwnOriginal;
+#ifdef BANNER_GL_ES
+    std::vector<uint8_t> Kept;
+#endif
 };
 
 }  // namespace gfx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/gl/gl_api.h"
 #include "platform/gl/gl_bounding_sphere.h"
@@ -10,7 +11,9 @@
 namespace gfx {
 
 // A vertex buffer in a GL buffer object: Lock maps it for reading and writing, so a later Lock
-// still sees what was written before, and Unlock unmaps it. Zero-filled when created.
+// still sees what was written before, and Unlock unmaps it. Zero-filled when created. OpenGL ES
+// maps no buffer for reading, so there the vertices are also kept in memory, locked in place and
+// uploaded by Unlock.
 class GlVertexBuffer final : public VertexBuffer {
 public:
     static HRESULT Create(std::shared_ptr<GlContext> context, uint32_t length,
@@ -34,6 +37,9 @@ private:
     uint32_t ByteLength;
     GLuint BufferName;
     uint8_t* Mapped = nullptr;  // while locked
+#ifdef BANNER_GL_ES
+    std::vector<uint8_t> Kept;
+#endif
     GlBoundingSphere Sphere;
 };
 

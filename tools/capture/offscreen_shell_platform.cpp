@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/build_constants.h"
-#include "platform/gl/gl_graphics_system.h"
+#include "platform/desktop/gl_graphics_system.h"
 
 OffscreenShellPlatform::OffscreenShellPlatform() {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
