@@ -11,3 +11,14 @@
 #endif
 #include <GL/glcorearb.h>
 #endif
+
+// Whether GL has an error to report. WebGL answers only after a round trip to the browser's GPU
+// process, which costs more than what is being checked; there a resource it could not make shows
+// as a lost context instead.
+inline bool GlReportsError() {
+#ifdef BANNER_GL_ES
+    return false;
+#else
+    return glGetError() != GL_NO_ERROR;
+#endif
+}

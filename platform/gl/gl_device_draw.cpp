@@ -28,8 +28,8 @@ void SetVertexLayout(uint32_t offset) {
     auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
     glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
-    // ARGB in a little-endian word lies in memory as B, G, R, A; OpenGL ES has it uploaded as
-    // R, G, B, A instead.
+    // ARGB in a little-endian word lies in memory as B, G, R, A; OpenGL ES reads it as R, G, B, A
+    // and its shader swaps it back.
 #ifdef BANNER_GL_ES
     constexpr GLint DiffuseSize = 4;
 #else

@@ -7,19 +7,9 @@
 namespace gfx {
 namespace {
 
+// OpenGL ES takes no BGRA: there the texels go up as they are and the shader swaps them back.
 #ifdef BANNER_GL_ES
 constexpr GLenum TexelFormat = GL_RGBA;
-
-// B, G, R, A texels to R, G, B, A or back.
-void SwapRedAndBlue(const uint8_t* from, size_t size, std::vector<uint8_t>& to) {
-    to.resize(size);
-    for (size_t i = 0; i + 3 < size; i += 4) {
-        to[i] = from[i + 2];
-        to[i + 1] = from[i + 1];
-        to[i + 2] = from[i];
-        to[i + 3] = from[i + 3];
-    }
-}
 #else
 constexpr GLenum TexelFormat = GL_BGRA;
 #endif
@@ -56,7 +46,7 @@ HRESULT GlTexture::Create(std::shared_ptr<GlContext> context, uint32_t width, ui
         return E_FAIL;
     }
     GLuint name = MakeLevel0(width, height);
-    if (glGetError() != GL_NO_ERROR) {
+    if (GlReportsError()) {
         glDeleteTextures(1, &name);
         return E_FAIL;
     }
@@ -109,7 +99,7 @@ void GlTexture::BeginLock() {
         std::fill(Written->begin(), Written->end(), 0);
     } else {
 #ifdef BANNER_GL_ES
-        SwapRedAndBlue(Kept.data(), ByteSize(), *Written);
+        Written->assign(Kept.begin(), Kept.end());
 #else
         glBindTexture(GL_TEXTURE_2D, TextureName);
         Context->BoundTextureName = TextureName;
@@ -162,8 +152,7 @@ void GlTexture::Upload(const uint8_t* texels) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
 #ifdef BANNER_GL_ES
-    SwapRedAndBlue(texels, ByteSize(), Kept);
-    texels = Kept.data();
+    Kept.assign(texels, texels + ByteSize());
 #endif
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
                     static_cast<GLsizei>(TextureHeight), TexelFormat, GL_UNSIGNED_BYTE, texels);

@@ -12,8 +12,7 @@ namespace gfx {
 // A 32-bit ARGB texture. It reports the mip levels it was asked for, but only level 0 exists:
 // its texels live in GL alone, read back by LockRect and uploaded by UnlockRect, and it is
 // sampled bilinearly with wrap addressing, never through mip levels. Zero until first written.
-// OpenGL ES gives no texels back and takes no BGRA: there the texture keeps a copy of what GL
-// holds, in GL's R, G, B, A order.
+// OpenGL ES gives no texels back: there the texture keeps a copy of what GL holds.
 class GlTexture final : public Texture {
 public:
     // levels 0 asks for the full chain.

@@ -1,26 +1,10 @@
 #include "platform/gl/gl_vertex_buffer.h"
 
-#include <cstddef>
 #include <cstring>
-#include <utility>
 
 #include "geometry/vertex.h"
 
 namespace gfx {
-namespace {
-
-#ifdef BANNER_GL_ES
-// OpenGL ES reads no BGRA vertex colours: it gets R and B swapped in each vertex's diffuse word.
-void UploadWithRgbaColours(const std::vector<uint8_t>& vertices) {
-    std::vector<uint8_t> upload(vertices);
-    for (size_t at = offsetof(Vertex, Diffuse); at + 4 <= upload.size(); at += VertexStride) {
-        std::swap(upload[at], upload[at + 2]);
-    }
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(upload.size()), upload.data());
-}
-#endif
-
-}  // namespace
 
 HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t length,
                                GlVertexBuffer** buffer) {
@@ -31,14 +15,9 @@ HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t leng
     glGenBuffers(1, &name);
     glBindBuffer(GL_ARRAY_BUFFER, name);
 #ifdef BANNER_GL_ES
-    std::vector<uint8_t> zeroes(length, 0);
-    glBufferData(GL_ARRAY_BUFFER, length, zeroes.data(), GL_STATIC_DRAW);
-    if (glGetError() != GL_NO_ERROR) {
-        glDeleteBuffers(1, &name);
-        return E_FAIL;
-    }
+    // WebGL zeroes every buffer it makes.
+    glBufferData(GL_ARRAY_BUFFER, length, nullptr, GL_STATIC_DRAW);
     *buffer = new GlVertexBuffer(std::move(context), length, name);
-    (*buffer)->Kept = std::move(zeroes);
     return S_OK;
 #else
     glBufferData(GL_ARRAY_BUFFER, length, nullptr, GL_STATIC_DRAW);
@@ -65,10 +44,10 @@ HRESULT GlVertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32
         return E_FAIL;
     }
     if (Mapped == nullptr) {
-#ifdef BANNER_GL_ES
-        Mapped = Kept.data();
-#else
         glBindBuffer(GL_ARRAY_BUFFER, BufferName);
+#ifdef BANNER_GL_ES
+        Mapped = Staging.Begin(ByteLength);
+#else
         Mapped = static_cast<uint8_t*>(
             glMapBufferRange(GL_ARRAY_BUFFER, 0, ByteLength, GL_MAP_READ_BIT | GL_MAP_WRITE_BIT));
         if (Mapped == nullptr) {
@@ -90,8 +69,8 @@ HRESULT GlVertexBuffer::Unlock() {
     Mapped = nullptr;
     glBindBuffer(GL_ARRAY_BUFFER, BufferName);
 #ifdef BANNER_GL_ES
-    UploadWithRgbaColours(Kept);
-    return glGetError() == GL_NO_ERROR ? S_OK : E_FAIL;
+    Staging.End();
+    return S_OK;
 #else
     return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE ? S_OK : E_FAIL;
 #endif

@@ -1,19 +1,18 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "platform/gl/gl_api.h"
 #include "platform/gl/gl_bounding_sphere.h"
+#include "platform/gl/gl_buffer_staging.h"
 #include "platform/gl/gl_context.h"
 #include "platform/graphics_device.h"
 
 namespace gfx {
 
 // A vertex buffer in a GL buffer object: Lock maps it for reading and writing, so a later Lock
-// still sees what was written before, and Unlock unmaps it. Zero-filled when created. OpenGL ES
-// maps no buffer for reading, so there the vertices are also kept in memory, locked in place and
-// uploaded by Unlock.
+// still sees what was written before, and Unlock unmaps it. Zero-filled when created. On OpenGL ES
+// (WebGL 2) a lock stages the bytes in memory instead.
 class GlVertexBuffer final : public VertexBuffer {
 public:
     static HRESULT Create(std::shared_ptr<GlContext> context, uint32_t length,
@@ -38,7 +37,7 @@ private:
     GLuint BufferName;
     uint8_t* Mapped = nullptr;  // while locked
 #ifdef BANNER_GL_ES
-    std::vector<uint8_t> Kept;
+    GlBufferStaging Staging;
 #endif
     GlBoundingSphere Sphere;
 };
