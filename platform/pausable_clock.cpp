@@ -5,7 +5,7 @@
 namespace platform {
 
 double PausableClock::Elapsed() const {
-    return IsPaused ? Banked : Banked + (Source() - RunningSince);
+    return IsPaused ? Banked : Banked + (Source() - RunningSince) * Rate;
 }
 
 uint32_t PausableClock::Milliseconds() {
@@ -19,6 +19,15 @@ void PausableClock::Pause() {
         Banked = Elapsed();
         IsPaused = true;
     }
+}
+
+void PausableClock::SetRate(double rate) {
+    if (rate <= 0.0) {
+        return;
+    }
+    Banked = Elapsed();
+    RunningSince = Source();
+    Rate = rate;
 }
 
 void PausableClock::Resume() {

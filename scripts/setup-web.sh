@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the web build and its browser tests need, when they are missing:
-# Emscripten, ffmpeg for the music, Chromium and node for the tests.
+# Installs what the web build and its browser tests need, when it is missing: Emscripten, ffmpeg
+# for the music, Chromium and node from Debian, and the tests' node packages as
+# tests/web/package-lock.json pins them.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(emscripten ffmpeg chromium nodejs npm)
+packages=(emscripten ffmpeg chromium fonts-dejavu-core nodejs npm)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -12,15 +14,20 @@ for package in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup-web: installing ${missing[*]}"
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-echo "setup-web: installing ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
+tests=tests/web
+if [ ! -d "$tests/node_modules" ] || [ "$tests/package-lock.json" -nt "$tests/node_modules" ]; then
+    echo "setup-web: installing the browser tests' node packages"
+    (cd "$tests" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+    touch "$tests/node_modules"
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -102,13 +102,14 @@
       if (!this.context && !this.muted) this.context = new AudioContext();
     }
 
-    // Plays from where the show stands: at offset seconds into the track.
-    async run(offset) {
+    // Plays from where the show stands, at offset seconds into the track, unless the page has
+    // changed its mind (current() false) meanwhile.
+    async run(offset, current = () => true) {
       if (!this.context || !this.wanted) return;
       await this.context.resume();
-      if (this.source || !this.wanted) return;
+      if (this.source || !this.wanted || !current()) return;
       const buffer = await this.decoded;
-      if (this.source || !this.wanted) return;
+      if (this.source || !this.wanted || !current()) return;
       this.source = this.context.createBufferSource();
       this.source.buffer = buffer;
       this.source.connect(this.context.destination);
@@ -128,6 +129,8 @@
   }
 
   const music = new Music('music.mp3');
+  // Milliseconds since the show's music started, by the show's own clock.
+  page.showTime = () => (module ? module._banner_show_time() : null);
   page.music = {
     state: () => (music.context ? music.context.state : 'none'),
     duration: () => (music.buffer ? music.buffer.duration : null),
@@ -167,6 +170,7 @@
     if (lose) lose.loseContext();
     canvas = old.cloneNode(false);
     old.replaceWith(canvas);
+    if (sight) sight.unobserve(old);
     watch(canvas);
   }
 
@@ -200,7 +204,10 @@
         over(status);
         return;
       }
-      if (status === DREW_FRAME) page.frameTimes.push(performance.now());
+      if (status === DREW_FRAME) {
+        page.frameTimes.push(performance.now());
+        followMusic();
+      }
       const wait = module._banner_until_next_frame();
       if (status === DREW_FRAME || wait > 1 || performance.now() > giveUp) {
         schedule(wait - 1);
@@ -209,13 +216,27 @@
     }
   }
 
+  // The show keeps to the music. Where the browser cannot keep its audio going (a busy machine),
+  // the music stumbles behind the page's clock: the show's clock is slowed, by up to a half, to
+  // fall back in step within a quarter of a second, or hurried a little if it ever lags.
+  let lastFollowed = 0;
+  function followMusic() {
+    const now = performance.now();
+    const position = music.position();
+    if (position === null || now - lastFollowed < 250) return;
+    lastFollowed = now;
+    const ahead = module._banner_show_time() - position * 1000;
+    const trim = Math.abs(ahead) < 4 ? 0 : Math.max(-0.1, Math.min(0.5, ahead / 250));
+    module._banner_set_clock_rate(1 - trim);
+  }
+
   async function update() {
     const run = started && visible && inView;
     if (run === running) return;
     running = run;
     const mine = ++generation;
     if (run) {
-      await music.run(module._banner_show_time() / 1000);
+      await music.run(module._banner_show_time() / 1000, () => mine === generation);
       if (mine !== generation) return;
       module._banner_set_paused(0);
       page.state = 'playing';
@@ -305,18 +326,21 @@
     if (running) schedule(0);
   }
 
+  // Whether any of the banner is in view, in the page or in the page that embeds it.
+  const sight = typeof IntersectionObserver === 'function' ? new IntersectionObserver((entries) => {
+    const mine = entries.filter((entry) => entry.target === canvas);
+    if (mine.length === 0) return;
+    inView = mine[mine.length - 1].isIntersecting;
+    if (module) update();
+  }) : null;
+
   function watch(target) {
     target.addEventListener('click', () => {
       target.focus();
       if (page.state === 'waiting') begin(true);
       else if (started && music.muted) soundOn();
     });
-    if (typeof IntersectionObserver === 'function') {
-      new IntersectionObserver((entries) => {
-        inView = entries[entries.length - 1].isIntersecting;
-        if (module) update();
-      }).observe(target);
-    }
+    if (sight) sight.observe(target);
   }
 
   function live() {

@@ -36,7 +36,7 @@ FixedFrameRun::Progress FixedFrameRun::Play(double milliseconds) {
 }
 
 FixedFrameRun::Progress FixedFrameRun::Step() {
-    const uint32_t showTime = Started ? Clock.Milliseconds() - MusicStart : 0;
+    const uint32_t showTime = Show.ShowTime();
     // Each press before the first frame drawn at or after its time, as the capture tool has it.
     for (size_t i = 0; i < PressSeconds.size(); ++i) {
         if (!Pressed[i] && showTime + FrameStep > PressSeconds[i] * 1000.0) {
@@ -47,10 +47,6 @@ FixedFrameRun::Progress FixedFrameRun::Step() {
     Clock.Advance(FrameStep);
     Device->SetSkipping(Drawn != Wanted);
     const HRESULT result = Show.RenderFrame();
-    if (!Started) {
-        Started = true;
-        MusicStart = Show.Scene().GetPhaseStart();
-    }
     if (Show.Scene().DrewFrame() && Drawn++ == Wanted) {
         return Progress::Ready;
     }

@@ -37,7 +37,5 @@ private:
     std::vector<double> PressSeconds;
     std::vector<bool> Pressed;
     uint32_t Drawn = 0;
-    uint32_t MusicStart = 0;
-    bool Started = false;
     Progress State = Progress::Playing;
 };

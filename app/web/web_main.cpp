@@ -91,6 +91,9 @@ EMSCRIPTEN_KEEPALIVE void banner_set_paused(int paused) {
     }
 }
 
+// Trims the show's clock to keep it with the music: rate milliseconds per millisecond.
+EMSCRIPTEN_KEEPALIVE void banner_set_clock_rate(double rate) { PageClock.SetRate(rate); }
+
 EMSCRIPTEN_KEEPALIVE int banner_until_next_frame() {
     return Live ? static_cast<int>(Live->UntilNextFrame()) : 0;
 }

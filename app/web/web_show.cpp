@@ -29,6 +29,24 @@ WebShow::~WebShow() {
     platform::UseClock(nullptr);
 }
 
+std::optional<int> WebShow::Turn() {
+    const std::optional<int> status = Shell->Turn();
+    NoteMusicStart();
+    return status;
+}
+
+HRESULT WebShow::RenderFrame() {
+    const HRESULT result = TheScene->RenderFrame();
+    NoteMusicStart();
+    return result;
+}
+
+void WebShow::NoteMusicStart() {
+    if (!MusicStart && TheScene->IsMusicStarted()) {
+        MusicStart = TheScene->GetPhaseStart();
+    }
+}
+
 void WebShow::PressKey(uint32_t key) {
     Shell->WindowProc({shell::EventKind::KeyDown, key});
     Shell->WindowProc({shell::EventKind::KeyUp, key});
@@ -39,6 +57,4 @@ uint32_t WebShow::UntilNextFrame() const {
     return since >= FrameInterval ? 0 : FrameInterval - since;
 }
 
-uint32_t WebShow::ShowTime() const {
-    return TheScene->IsMusicStarted() ? TheScene->GetNow() - TheScene->GetPhaseStart() : 0;
-}
+uint32_t WebShow::ShowTime() const { return MusicStart ? timeGetTime() - *MusicStart : 0; }

@@ -40,6 +40,22 @@ TEST(PausableClockTest, APauseLeavesNoGapAndRepeatedCallsChangeNothing) {
     EXPECT_FALSE(rig.Clock.Paused());
 }
 
+TEST(PausableClockTest, ATrimmedRateBendsTheClockWithoutAJumpAndNeverBackwards) {
+    ClockRig rig;
+    rig.Clock.Resume();
+    rig.Now += 1000.0;
+    rig.Clock.SetRate(0.95);
+    EXPECT_EQ(rig.Clock.Milliseconds(), 101000u);
+    rig.Now += 1000.0;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 101950u);
+    rig.Clock.SetRate(0.0);  // refused: the clock never stops or runs back this way
+    rig.Clock.Pause();
+    rig.Now += 500.0;
+    rig.Clock.Resume();
+    rig.Now += 100.0;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 102045u);
+}
+
 TEST(PausableClockTest, WrapsAsA32BitMillisecondCounter) {
     double now = 0.0;
     PausableClock clock([&now] { return now; }, 0xFFFFFFF0u);
