@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(emscripten ffmpeg chromium fonts-dejavu-core nodejs npm)
+packages=(emscripten ffmpeg chromium fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -13,6 +13,9 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
+# node and npm may come from elsewhere (a node that carries its own npm); Debian's otherwise.
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup-web: installing ${missing[*]}"
