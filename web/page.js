@@ -7,7 +7,8 @@
 //   ?autoplay=muted      start at once, without sound
 //   ?frame=N             the capture tool's frame N, drawn and left on the canvas, which then
 //                        carries data-frame-ready; &press-l=S,... presses 'L' at those show times
-//   ?bench               play the whole show as fast as it renders and print the frame times
+//   ?bench               play the whole show as fast as it renders and print the frame times;
+//                        &until=S stops at S seconds of show time
 (() => {
   const params = new URLSearchParams(location.search);
   const alt = params.has('alt');
@@ -53,7 +54,7 @@
     console.error(`${caption}: ${text}`);
   }
 
-  // The music: fetched and decoded while the page loads, played on an audio context that is made
+  // The music: fetched and decoded once the first frame is up, played on an audio context made
   // on the first click or key (browsers allow sound only after one). The program asks for it to
   // start with the show; it plays while the page runs and stands still while the page pauses.
   class Music {
@@ -354,10 +355,11 @@
       visible = !document.hidden;
       if (module) update();
     });
-    music.load().catch((error) => printErr(`the music cannot be played: ${error.message}`));
     load().then((loaded) => {
       module = loaded;
       if (!open()) return;
+      // Decoding the music takes the processor for a while: not before the first frame is up.
+      music.load().catch((error) => printErr(`the music cannot be played: ${error.message}`));
       const still = matchMedia('(prefers-reduced-motion: reduce)').matches;
       if (params.get('autoplay') === 'muted' && !still) {
         begin(false);
@@ -408,7 +410,8 @@
     const musicLoaded = music.load().catch(() => null);
     load().then((loaded) => {
       module = loaded;
-      const status = module._banner_bench_open(alt ? 1 : 0);
+      const until = /^\d+(\.\d+)?$/.test(params.get('until') || '') ? Number(params.get('until')) : -1;
+      const status = module._banner_bench_open(alt ? 1 : 0, until);
       if (status >= 0) {
         failed(status);
         return;

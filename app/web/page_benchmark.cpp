@@ -20,8 +20,9 @@ std::string Line(const char* format, auto... values) {
 
 }  // namespace
 
-PageBenchmark::PageBenchmark(const BuildConstants& constants, const std::string& canvas)
-    : Clock(CaptureOptions().StartTime), Show(constants, Clock, canvas) {
+PageBenchmark::PageBenchmark(const BuildConstants& constants, const std::string& canvas,
+                             double untilSeconds)
+    : Clock(CaptureOptions().StartTime), Show(constants, Clock, canvas), UntilSeconds(untilSeconds) {
     Record.Pass = "page";
 }
 
@@ -46,7 +47,7 @@ bool PageBenchmark::PlayFrame() {
         }
         Record.Frames.push_back(sample);
     }
-    Over = Failed(result);
+    Over = Failed(result) || (UntilSeconds >= 0 && Show.ShowTime() >= UntilSeconds * 1000.0);
     return !Over;
 }
 

@@ -13,7 +13,8 @@
 // it, summed up by phase in the desktop benchmark's table.
 class PageBenchmark {
 public:
-    PageBenchmark(const BuildConstants& constants, const std::string& canvas);
+    // Plays until the show's end, or until the given show time when it is not negative.
+    PageBenchmark(const BuildConstants& constants, const std::string& canvas, double untilSeconds);
 
     // The program's start-up; on failure, the exit status.
     std::optional<int> StartUp() { return Show.StartUp(); }
@@ -28,5 +29,6 @@ private:
     platform::VirtualClock Clock;
     WebShow Show;
     PassRecord Record;
+    double UntilSeconds;
     bool Over = false;
 };

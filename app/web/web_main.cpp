@@ -130,9 +130,10 @@ EMSCRIPTEN_KEEPALIVE int banner_frame_play(double milliseconds) {
     return Fixed ? static_cast<int>(Fixed->Play(milliseconds)) : 3;
 }
 
-EMSCRIPTEN_KEEPALIVE int banner_bench_open(int alt) {
+// The benchmark, to the show's end or to untilSeconds of show time when that is not negative.
+EMSCRIPTEN_KEEPALIVE int banner_bench_open(int alt, double untilSeconds) {
     platform::UseMessageBoxSink(&Boxes);
-    Bench = std::make_unique<PageBenchmark>(Constants(alt), Canvas);
+    Bench = std::make_unique<PageBenchmark>(Constants(alt), Canvas, untilSeconds);
     if (const std::optional<int> failed = Bench->StartUp()) {
         return *failed;
     }

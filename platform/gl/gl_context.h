@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gl/gl_buffer_staging.h"
 #include "platform/gl/gl_surface.h"
 
 namespace gfx {
@@ -42,6 +43,9 @@ public:
     std::vector<uint8_t> LockWritten;
     std::vector<uint8_t> LockOriginal;
     bool LockBuffersInUse = false;
+#ifdef BANNER_GL_ES
+    GlBufferStaging::Spares SpareStaging;
+#endif
 
 private:
     std::unique_ptr<GlSurface> Window;

@@ -107,16 +107,23 @@ void GlTexture::BeginLock() {
         glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, Written->data());
 #endif
     }
+#ifndef BANNER_GL_ES
     // Generators lock their textures every frame and often write what is there already; an
     // upload makes the driver wait for the draws that still read the texture.
     if (Context->Optimise && Uploaded) {
         Original->assign(Written->begin(), Written->end());
     }
+#endif
 }
 
 bool GlTexture::Changed() const {
+#ifdef BANNER_GL_ES
+    const std::vector<uint8_t>& before = Kept;
+#else
+    const std::vector<uint8_t>& before = *Original;
+#endif
     return !Context->Optimise || !Uploaded ||
-           std::memcmp(Written->data(), Original->data(), ByteSize()) != 0;
+           std::memcmp(Written->data(), before.data(), ByteSize()) != 0;
 }
 
 void GlTexture::EndLock() {
@@ -140,10 +147,27 @@ HRESULT GlTexture::UnlockRect(uint32_t level) {
         return E_FAIL;
     }
     if (Changed()) {
+#ifdef BANNER_GL_ES
+        // GL gets the texels when a draw first samples them: most textures made at start-up are
+        // written again before they are ever drawn.
+        Kept.swap(*Written);
+        Pending = true;
+        Uploaded = true;
+#else
         Upload(Written->data());
+#endif
     }
     EndLock();
     return S_OK;
+}
+
+void GlTexture::Prepare() {
+#ifdef BANNER_GL_ES
+    if (Pending) {
+        Upload(Kept.data());
+        Pending = false;
+    }
+#endif
 }
 
 void GlTexture::Upload(const uint8_t* texels) {
@@ -151,9 +175,6 @@ void GlTexture::Upload(const uint8_t* texels) {
     Context->BoundTextureName = TextureName;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
-#ifdef BANNER_GL_ES
-    Kept.assign(texels, texels + ByteSize());
-#endif
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
                     static_cast<GLsizei>(TextureHeight), TexelFormat, GL_UNSIGNED_BYTE, texels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);

@@ -46,7 +46,7 @@ HRESULT GlVertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32
     if (Mapped == nullptr) {
         glBindBuffer(GL_ARRAY_BUFFER, BufferName);
 #ifdef BANNER_GL_ES
-        Mapped = Staging.Begin(ByteLength);
+        Mapped = Staging.Begin(ByteLength, Context->SpareStaging);
 #else
         Mapped = static_cast<uint8_t*>(
             glMapBufferRange(GL_ARRAY_BUFFER, 0, ByteLength, GL_MAP_READ_BIT | GL_MAP_WRITE_BIT));
@@ -69,7 +69,7 @@ HRESULT GlVertexBuffer::Unlock() {
     Mapped = nullptr;
     glBindBuffer(GL_ARRAY_BUFFER, BufferName);
 #ifdef BANNER_GL_ES
-    Staging.End();
+    Staging.End(Context->SpareStaging);
     return S_OK;
 #else
     return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE ? S_OK : E_FAIL;

@@ -9,6 +9,8 @@ const { launch, openPage } = require('./browser');
 
 async function main() {
   const alt = process.argv.includes('--alt');
+  const untilAt = process.argv.indexOf('--until');
+  const until = untilAt > 0 ? `&until=${Number(process.argv[untilAt + 1])}` : '';
   const server = await new SiteServer(SITE).start();
   const browser = await launch();
   try {
@@ -19,7 +21,7 @@ async function main() {
     await warm.waitForFunction(() => window.bannerPage && bannerPage.state !== 'loading', { timeout: 60000 });
     await warm.close();
     const page = await openPage(browser);
-    await page.goto(server.url(`index.html?bench${alt ? '&alt' : ''}`));
+    await page.goto(server.url(`index.html?bench${alt ? '&alt' : ''}${until}`));
     await page.waitForFunction(() => bannerPage.benchTable !== null || bannerPage.state === 'failed',
       { timeout: 0, polling: 1000 });
     const table = await page.evaluate(() => bannerPage.benchTable);
