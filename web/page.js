@@ -65,6 +65,7 @@
       this.source = null;
       this.wanted = false;
       this.muted = false;
+      this.silent = false;  // a fixed frame or the benchmark: the program's voice plays nothing
       this.startedAt = 0;
     }
 
@@ -80,7 +81,7 @@
     }
 
     available() {
-      return typeof AudioContext === 'function';
+      return this.silent || typeof AudioContext === 'function';
     }
 
     start() {
@@ -109,8 +110,9 @@
       if (!this.context || !this.wanted) return;
       await this.context.resume();
       if (this.source || !this.wanted || !current()) return;
-      const buffer = await this.decoded;
-      if (this.source || !this.wanted || !current()) return;
+      // Without its music (the file missing, or not decodable) the show plays silent.
+      const buffer = await this.decoded.catch(() => null);
+      if (!buffer || this.source || !this.wanted || !current()) return;
       this.source = this.context.createBufferSource();
       this.source.buffer = buffer;
       this.source.connect(this.context.destination);
@@ -261,7 +263,7 @@
     }
     page.state = 'over';
     showControl('replay');
-    controls.replay.focus();
+    controls.replay.focus({ preventScroll: true });
   }
 
   function begin(withSound) {
@@ -270,7 +272,7 @@
     if (withSound) music.unlock();
     started = true;
     showControl(withSound || !music.available() ? null : 'sound');
-    canvas.focus();
+    canvas.focus({ preventScroll: true });
     update();
   }
 
@@ -287,8 +289,10 @@
       over(first);
       return false;
     }
-    if (first === DREW_FRAME) page.frameTimes.push(performance.now());
-    if (page.firstFrameAt === null) page.firstFrameAt = performance.now();
+    if (first === DREW_FRAME) {
+      page.frameTimes.push(performance.now());
+      if (page.firstFrameAt === null) page.firstFrameAt = performance.now();
+    }
     page.state = 'waiting';
     return true;
   }
@@ -305,7 +309,7 @@
     music.muted = false;
     music.unlock();
     showControl(null);
-    canvas.focus();
+    canvas.focus({ preventScroll: true });
     if (running) music.run(module._banner_show_time() / 1000);
   }
 
@@ -319,7 +323,6 @@
       begin(true);
       return;
     }
-    if (page.state === 'over' && down && event.key === 'Enter') return;
     if (!started || !module) return;
     if (event.key === 'Escape' || event.key === 'l' || event.key === 'L') event.preventDefault();
     const system = event.altKey || event.key === 'F10';
@@ -337,7 +340,7 @@
 
   function watch(target) {
     target.addEventListener('click', () => {
-      target.focus();
+      target.focus({ preventScroll: true });
       if (page.state === 'waiting') begin(true);
       else if (started && music.muted) soundOn();
     });
@@ -371,10 +374,13 @@
 
   // A fixed frame: played in slices so that the page stays responsive.
   function fixedFrame() {
+    music.silent = true;
     const text = params.get('frame');
     const frame = /^\d+$/.test(text) ? Number(text) : NaN;
     const presses = params.get('press-l') || '';
-    if (!Number.isSafeInteger(frame) || !/^[\d.,]*$/.test(presses)) {
+    const seconds = /^(\d+(\.\d+)?(,\d+(\.\d+)?)*)?$/;
+    if (!Number.isSafeInteger(frame) || !seconds.test(presses)) {
+      page.state = 'failed';
       showBox(`frame=${text} press-l=${presses}: a frame number and show times in seconds`,
         'Bad address');
       return;
@@ -407,6 +413,7 @@
 
   // The benchmark: every frame of the show on the virtual clock, one per task.
   function bench() {
+    music.silent = true;
     const musicLoaded = music.load().catch(() => null);
     load().then((loaded) => {
       module = loaded;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -39,16 +40,19 @@ std::unique_ptr<PageBenchmark> Bench;
 
 const BuildConstants& Constants(int alt) { return alt != 0 ? BannerAltConstants : BannerConstants; }
 
-std::vector<double> ParseSeconds(const char* list) {
-    std::vector<double> seconds;
+// Show times in seconds, separated by commas; false at anything else.
+bool ParseSeconds(const char* list, std::vector<double>* seconds) {
     std::stringstream items(list != nullptr ? list : "");
     std::string item;
     while (std::getline(items, item, ',')) {
-        if (!item.empty()) {
-            seconds.push_back(std::stod(item));
+        char* end = nullptr;
+        const double value = std::strtod(item.c_str(), &end);
+        if (item.empty() || *end != '\0' || !(value >= 0.0)) {
+            return false;
         }
+        seconds->push_back(value);
     }
-    return seconds;
+    return true;
 }
 
 }  // namespace
@@ -116,8 +120,14 @@ EMSCRIPTEN_KEEPALIVE void banner_post_key(int key, int down, int system) {
 // failure, -1 when ready to play.
 EMSCRIPTEN_KEEPALIVE int banner_frame_open(int alt, int frame, const char* presses) {
     platform::UseMessageBoxSink(&Boxes);
+    std::vector<double> seconds;
+    if (frame < 0 || !ParseSeconds(presses, &seconds)) {
+        std::fprintf(stderr, "banner: frame %d, presses '%s': not a frame and show times\n", frame,
+                     presses != nullptr ? presses : "");
+        return 1;
+    }
     Fixed = std::make_unique<FixedFrameRun>(Constants(alt), static_cast<uint32_t>(frame),
-                                            ParseSeconds(presses), Canvas);
+                                            std::move(seconds), Canvas);
     if (const std::optional<int> failed = Fixed->StartUp()) {
         return *failed;
     }
