@@ -39,7 +39,8 @@ public:
     // The device's Options::Optimise, for the resources.
     bool Optimise = true;
     // Where a locked texture is written, and what it held when locked: textures keep their
-    // texels only in GL. One texture at a time uses these; another locked meanwhile makes its own.
+    // texels only in GL (on OpenGL ES a copy of them too). One texture at a time uses these;
+    // another locked meanwhile makes its own.
     std::vector<uint8_t> LockWritten;
     std::vector<uint8_t> LockOriginal;
     bool LockBuffersInUse = false;
