@@ -63,14 +63,21 @@ test('the play control starts the show and the music together; Escape stops both
   assert.ok(now.show >= 3900, `the show has run ${now.show} ms`);
   await assertTogether(page, 'after 4 s');
 
-  // Frames every 40 ms: the first one after the start on, while the show is light.
+  // Frames every 40 ms, from the first one after the start on, while the show is light. A machine
+  // shared with other work stalls the page now and then for a few frames' time; those gaps say
+  // nothing of the pacing and are left out (a page woken only 60 times a second would still draw
+  // every 50 ms, one that woke late every 41 or 42).
   const intervals = await page.evaluate(() => {
     const t = bannerPage.frameTimes.slice(2);
     return t.slice(1).map((time, i) => time - t[i]);
   });
-  const mean = intervals.reduce((a, b) => a + b, 0) / intervals.length;
-  console.log(`${intervals.length} frame intervals: mean ${mean.toFixed(2)} ms, ` +
+  const paced = intervals.filter((interval) => interval < 2 * FRAME_MS);
+  const average = (values) => values.reduce((a, b) => a + b, 0) / values.length;
+  const mean = average(paced);
+  console.log(`${intervals.length} frame intervals: mean ${average(intervals).toFixed(2)} ms, ` +
+    `${mean.toFixed(2)} ms without the ${intervals.length - paced.length} stalls, ` +
     `longest ${Math.max(...intervals).toFixed(1)} ms`);
+  assert.ok(paced.length >= 0.9 * intervals.length, 'the page seldom stalls');
   assert.ok(mean >= 40 && mean <= 41, `frames come every ${mean.toFixed(2)} ms`);
 
   await page.keyboard.press('Escape');
