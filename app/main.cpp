@@ -1,9 +1,9 @@
 #include "app/application.h"
 #include "app/scene_instance.h"
 #include "app/scene_light_switch.h"
+#include "platform/desktop/gl_graphics_system.h"
 #include "platform/desktop/sdl_message_box.h"
 #include "platform/desktop/sdl_shell_platform.h"
-#include "platform/gl/gl_graphics_system.h"
 
 int main() {
     SdlMessageBox box;

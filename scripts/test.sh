@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test: once in a normal build, then the
-# Windows programs under Wine, then the unit, reliability and end-to-end tests again in a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
+# Sets up the machine, builds everything (the programs, and the web page into build-web/site) and
+# runs every test: once in a normal build, the browser tests included, then the Windows programs
+# under Wine, then the unit, reliability and end-to-end tests again in a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
 # BANNER_SKIP_WINDOWS=1 skips the Windows part, BANNER_SKIP_SANITIZERS=1 the sanitizer pass (for
 # a quick local run).
 set -euo pipefail
@@ -9,6 +10,7 @@ cd "$(dirname "$0")/.."
 jobs="$(nproc)"
 
 scripts/build.sh build
+scripts/build-web.sh
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 if [ "${BANNER_SKIP_WINDOWS:-0}" != "1" ]; then

@@ -2,27 +2,18 @@
 
 namespace gfx {
 
-GlContext::GlContext(SDL_Window* window, SDL_GLContext context)
-    : WindowHandle(window), Context(context) {}
+GlContext::GlContext(std::unique_ptr<GlSurface> surface) : Window(std::move(surface)) {}
 
 GlContext::~GlContext() { Destroy(); }
 
-bool GlContext::MakeCurrent() {
-    if (Context == nullptr) {
-        return false;
-    }
-    if (SDL_GL_GetCurrentContext() == Context) {
-        return true;
-    }
-    return SDL_GL_MakeCurrent(WindowHandle, Context) == 0;
-}
+bool GlContext::MakeCurrent() { return Live && Window->MakeCurrent(); }
 
 void GlContext::Destroy() {
-    if (Context == nullptr) {
+    if (!Live) {
         return;
     }
-    SDL_GL_DeleteContext(Context);
-    Context = nullptr;
+    Window->Destroy();
+    Live = false;
     BoundTexture = nullptr;
     StreamSource = nullptr;
 }

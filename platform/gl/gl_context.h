@@ -1,9 +1,11 @@
 #pragma once
 
-#include <SDL2/SDL_video.h>
-
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "platform/gl/gl_buffer_staging.h"
+#include "platform/gl/gl_surface.h"
 
 namespace gfx {
 
@@ -15,19 +17,18 @@ class GlVertexBuffer;
 // before it unbinds itself so that the device never draws with a freed resource.
 class GlContext {
 public:
-    // Takes ownership of context, which must have been made for window.
-    GlContext(SDL_Window* window, SDL_GLContext context);
+    explicit GlContext(std::unique_ptr<GlSurface> surface);
     ~GlContext();
     GlContext(const GlContext&) = delete;
     GlContext& operator=(const GlContext&) = delete;
 
-    bool Alive() const { return Context != nullptr; }
+    bool Alive() const { return Live; }
     // Makes the context current on this thread; false once it has been destroyed.
     bool MakeCurrent();
     // Deletes the context and every GL object in it.
     void Destroy();
 
-    SDL_Window* Window() const { return WindowHandle; }
+    GlSurface& Surface() const { return *Window; }
 
     // The device's bindings, kept here so that a released resource can drop itself from them.
     GlTexture* BoundTexture = nullptr;
@@ -38,14 +39,18 @@ public:
     // The device's Options::Optimise, for the resources.
     bool Optimise = true;
     // Where a locked texture is written, and what it held when locked: textures keep their
-    // texels only in GL. One texture at a time uses these; another locked meanwhile makes its own.
+    // texels only in GL (on OpenGL ES a copy of them too). One texture at a time uses these;
+    // another locked meanwhile makes its own.
     std::vector<uint8_t> LockWritten;
     std::vector<uint8_t> LockOriginal;
     bool LockBuffersInUse = false;
+#ifdef BANNER_GL_ES
+    GlBufferStaging::Spares SpareStaging;
+#endif
 
 private:
-    SDL_Window* WindowHandle;
-    SDL_GLContext Context;
+    std::unique_ptr<GlSurface> Window;
+    bool Live = true;
 };
 
 }  // namespace gfx

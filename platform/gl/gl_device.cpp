@@ -14,6 +14,7 @@ namespace {
 
 constexpr uint32_t PresentIntervalImmediate = 0x80000000u;
 
+#ifndef BANNER_GL_ES
 bool HasClipControl() {
     GLint major = 0;
     GLint minor = 0;
@@ -32,28 +33,33 @@ bool HasClipControl() {
     }
     return false;
 }
+#endif
 
 // Direct3D's clip depth runs from 0 to w; true when GL was told so, false when the shader must
-// map it.
-bool UseZeroToOneDepth(bool allowed) {
+// map it. OpenGL ES cannot be told.
+bool UseZeroToOneDepth(bool allowed, GlSurface& surface) {
+#ifdef BANNER_GL_ES
+    (void)allowed;
+    (void)surface;
+    return false;
+#else
     if (!allowed || !HasClipControl()) {
         return false;
     }
-    auto clipControl =
-        reinterpret_cast<PFNGLCLIPCONTROLPROC>(SDL_GL_GetProcAddress("glClipControl"));
+    auto clipControl = reinterpret_cast<PFNGLCLIPCONTROLPROC>(surface.ProcAddress("glClipControl"));
     if (clipControl == nullptr) {
         return false;
     }
     clipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
     return glGetError() == GL_NO_ERROR;
+#endif
 }
 
 }  // namespace
 
-HRESULT GlDevice::Create(SDL_Window* window, SDL_GLContext context,
-                         const PresentParameters& parameters, const Options& options,
-                         GlDevice** device, std::string* error) {
-    auto* created = new GlDevice(std::make_shared<GlContext>(window, context));
+HRESULT GlDevice::Create(std::unique_ptr<GlSurface> surface, const PresentParameters& parameters,
+                         const Options& options, GlDevice** device, std::string* error) {
+    auto* created = new GlDevice(std::make_shared<GlContext>(std::move(surface)));
     if (!created->Initialise(parameters, options, error)) {
         created->Release();
         return E_FAIL;
@@ -67,7 +73,7 @@ GlDevice::GlDevice(std::shared_ptr<GlContext> context) : Context(std::move(conte
 bool GlDevice::Initialise(const PresentParameters& parameters, const Options& options,
                           std::string* error) {
     if (!Context->MakeCurrent()) {
-        *error = std::string("cannot make the OpenGL context current: ") + SDL_GetError();
+        *error = "cannot make the OpenGL context current: " + Context->Surface().Error();
         return false;
     }
     Context->Optimise = options.Optimise;
@@ -75,7 +81,7 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
     int width = static_cast<int>(parameters.BackBufferWidth);
     int height = static_cast<int>(parameters.BackBufferHeight);
     if (width == 0 || height == 0) {
-        SDL_GL_GetDrawableSize(Context->Window(), &width, &height);
+        Context->Surface().DrawableSize(&width, &height);
     }
     if (!Target.Create(width, height)) {
         *error = "cannot make a back buffer with a 24-bit depth buffer";
@@ -93,7 +99,7 @@ bool GlDevice::Initialise(const PresentParameters& parameters, const Options& op
     glViewport(0, 0, width, height);
     // The back buffer has no alpha: it stays 1, which is what destination alpha reads.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-    bool zeroToOne = UseZeroToOneDepth(options.UseClipControl);
+    bool zeroToOne = UseZeroToOneDepth(options.UseClipControl, Context->Surface());
     // Direct3D samples pixels at integer positions, GL half a pixel further on.
     Uniforms.Fixup[0] = 1.0f / static_cast<float>(width);
     Uniforms.Fixup[1] = -1.0f / static_cast<float>(height);
@@ -295,7 +301,11 @@ HRESULT GlDevice::Clear(uint32_t flags, uint32_t color, float z, uint32_t /*sten
     }
     if ((flags & ClearZBuffer) != 0) {
         mask |= GL_DEPTH_BUFFER_BIT;
+#ifdef BANNER_GL_ES
+        glClearDepthf(z);
+#else
         glClearDepth(z);
+#endif
     }
     // A clear covers the whole target whatever the write masks say.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -330,7 +340,7 @@ HRESULT GlDevice::Present() {
         Target.Read(CapturedFrame);
     }
     CopyTargetToWindow();
-    SDL_GL_SwapWindow(Context->Window());
+    Context->Surface().Swap();
     EndParts();
     return S_OK;
 }
@@ -338,7 +348,7 @@ HRESULT GlDevice::Present() {
 void GlDevice::CopyTargetToWindow() {
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(Context->Window(), &width, &height);
+    Context->Surface().DrawableSize(&width, &height);
     Target.CopyToWindow(width, height);
 }
 
@@ -353,7 +363,7 @@ bool GlDevice::ReadPresentedFrame(std::vector<uint8_t>& rgba, int& width, int& h
 }
 
 bool GlDevice::SetSwapInterval(int interval) {
-    return Context->MakeCurrent() && SDL_GL_SetSwapInterval(interval) == 0;
+    return Context->MakeCurrent() && Context->Surface().SetSwapInterval(interval);
 }
 
 }  // namespace gfx

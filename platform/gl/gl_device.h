@@ -17,9 +17,10 @@
 
 namespace gfx {
 
-// The graphics device over OpenGL 3.3 core, drawing into a window made with SDL_WINDOW_OPENGL:
-// a real one, or a pbuffer window of SDL's offscreen driver. Frames are drawn into a back buffer
-// of the size given at creation and copied into the window by Present.
+// The graphics device over OpenGL 3.3 core or OpenGL ES 3.0 (WebGL 2), drawing into the surface of
+// its context: an SDL window (a real one, or a pbuffer window of SDL's offscreen driver) or a
+// canvas. Frames are drawn into a back buffer of the size given at creation and copied into the
+// surface by Present.
 //
 // State setters only record; a draw brings the GL state and the shader's uniforms up to date for
 // what changed since the previous draw. Lights are kept by index and uploaded, packed, only after
@@ -30,7 +31,7 @@ namespace gfx {
 // buffer's bounding sphere, and draws with a fragment shader made for the texture stage's setup.
 // None of this changes a pixel.
 //
-// The window must outlive the device. Resources stay safe to release after the device.
+// The surface's window must outlive the device. Resources stay safe to release after the device.
 class GlVertexBuffer;
 
 class GlDevice final : public Device, public FrameCapture {
@@ -42,10 +43,9 @@ public:
         bool Optimise = true;
     };
 
-    // Takes ownership of context, which must be current for window.
-    static HRESULT Create(SDL_Window* window, SDL_GLContext context,
-                          const PresentParameters& parameters, const Options& options,
-                          GlDevice** device, std::string* error);
+    // Takes ownership of surface, whose context must be current.
+    static HRESULT Create(std::unique_ptr<GlSurface> surface, const PresentParameters& parameters,
+                          const Options& options, GlDevice** device, std::string* error);
 
     HRESULT CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t format,
                                VertexBuffer** buffer) override;

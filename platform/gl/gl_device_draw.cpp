@@ -173,6 +173,7 @@ void GlDevice::BindTexture() {
     if (texture == nullptr) {
         return;
     }
+    texture->Prepare();
     if (!Optimise || Context->BoundTextureName != texture->Name()) {
         glBindTexture(GL_TEXTURE_2D, texture->Name());
         Context->BoundTextureName = texture->Name();

@@ -15,7 +15,8 @@ std::string ShaderLog(GLuint shader) {
 
 GLuint Compile(GLenum kind, const char* source, std::string* error) {
     GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[] = {ShaderPrelude, source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint compiled = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);

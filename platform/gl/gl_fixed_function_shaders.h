@@ -5,12 +5,22 @@
 // so `M * v` here is `v x M` there.
 namespace gfx {
 
-inline constexpr const char* FixedFunctionVertexShader = R"(#version 330 core
+// What every shader starts with: the language version, on OpenGL ES the precisions, and the
+// order in which colours arrive. Vertex colours and texels lie in memory as B, G, R, A; desktop
+// GL is told so, OpenGL ES takes them as R, G, B, A and the shaders swap them back.
+#ifdef BANNER_GL_ES
+inline constexpr const char* ShaderPrelude =
+    "#version 300 es\nprecision highp float;\nprecision highp int;\n#define ColorOrder bgra\n";
+#else
+inline constexpr const char* ShaderPrelude = "#version 330 core\n#define ColorOrder rgba\n";
+#endif
+
+inline constexpr const char* FixedFunctionVertexShader = R"(
 const int MaxLights = 32;
 
 layout(location = 0) in vec3 Position;
 layout(location = 1) in vec3 Normal;
-layout(location = 2) in vec4 Diffuse;
+layout(location = 2) in vec4 DiffuseAttribute;
 layout(location = 3) in vec2 TexCoord;
 
 uniform mat4 WorldView;
@@ -33,6 +43,7 @@ out vec4 VertexColor;
 out vec2 VertexTexCoord;
 
 void main() {
+    vec4 Diffuse = DiffuseAttribute.ColorOrder;
     vec4 viewPosition = WorldView * vec4(Position, 1.0);
     vec4 clip = Projection * viewPosition;
     clip.xy += ClipFixup.xy * clip.w;
@@ -64,7 +75,7 @@ void main() {
 }
 )";
 
-inline constexpr const char* FixedFunctionFragmentShader = R"(#version 330 core
+inline constexpr const char* FixedFunctionFragmentShader = R"(
 const int OpDisable = 1;
 const int OpSelectArg1 = 2;
 const int OpSelectArg2 = 3;
@@ -119,7 +130,7 @@ void main() {
         FragColor = VertexColor;
         return;
     }
-    vec4 texel = texture(StageTexture, VertexTexCoord);
+    vec4 texel = texture(StageTexture, VertexTexCoord).ColorOrder;
     FragColor = vec4(Combine(ColorStage, VertexColor, texel).rgb,
                      Combine(AlphaStage, VertexColor, texel).a);
 }

@@ -61,7 +61,6 @@ std::string GlStageShader::Combine(uint32_t op, uint32_t arg1, uint32_t arg2) {
 
 std::string GlStageShader::Source(const StageSetup& stage, bool textureBound) {
     std::string source =
-        "#version 330 core\n"
         "in vec4 VertexColor;\n"
         "in vec2 VertexTexCoord;\n"
         "out vec4 FragColor;\n"
@@ -70,7 +69,7 @@ std::string GlStageShader::Source(const StageSetup& stage, bool textureBound) {
     if (PassesDiffuse(stage, textureBound)) {
         return source + "    FragColor = VertexColor;\n}\n";
     }
-    return source + "    vec4 texel = texture(StageTexture, VertexTexCoord);\n" +
+    return source + "    vec4 texel = texture(StageTexture, VertexTexCoord).ColorOrder;\n" +
            "    FragColor = vec4(" + Combine(stage.ColorOp, stage.ColorArg1, stage.ColorArg2) +
            ".rgb, " + Combine(stage.AlphaOp, stage.AlphaArg1, stage.AlphaArg2) + ".a);\n}\n";
 }

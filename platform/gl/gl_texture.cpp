@@ -7,6 +7,13 @@
 namespace gfx {
 namespace {
 
+// OpenGL ES takes no BGRA: there the texels go up as they are and the shader swaps them back.
+#ifdef BANNER_GL_ES
+constexpr GLenum TexelFormat = GL_RGBA;
+#else
+constexpr GLenum TexelFormat = GL_BGRA;
+#endif
+
 uint32_t FullChainLength(uint32_t width, uint32_t height) {
     return static_cast<uint32_t>(std::bit_width(std::max(width, height)));
 }
@@ -16,7 +23,7 @@ GLuint MakeLevel0(uint32_t width, uint32_t height) {
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
-                 static_cast<GLsizei>(height), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+                 static_cast<GLsizei>(height), 0, TexelFormat, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -39,7 +46,7 @@ HRESULT GlTexture::Create(std::shared_ptr<GlContext> context, uint32_t width, ui
         return E_FAIL;
     }
     GLuint name = MakeLevel0(width, height);
-    if (glGetError() != GL_NO_ERROR) {
+    if (GlReportsError()) {
         glDeleteTextures(1, &name);
         return E_FAIL;
     }
@@ -91,21 +98,32 @@ void GlTexture::BeginLock() {
     if (!Uploaded) {
         std::fill(Written->begin(), Written->end(), 0);
     } else {
+#ifdef BANNER_GL_ES
+        Written->assign(Kept.begin(), Kept.end());
+#else
         glBindTexture(GL_TEXTURE_2D, TextureName);
         Context->BoundTextureName = TextureName;
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, Written->data());
+#endif
     }
+#ifndef BANNER_GL_ES
     // Generators lock their textures every frame and often write what is there already; an
     // upload makes the driver wait for the draws that still read the texture.
     if (Context->Optimise && Uploaded) {
         Original->assign(Written->begin(), Written->end());
     }
+#endif
 }
 
 bool GlTexture::Changed() const {
+#ifdef BANNER_GL_ES
+    const std::vector<uint8_t>& before = Kept;
+#else
+    const std::vector<uint8_t>& before = *Original;
+#endif
     return !Context->Optimise || !Uploaded ||
-           std::memcmp(Written->data(), Original->data(), ByteSize()) != 0;
+           std::memcmp(Written->data(), before.data(), ByteSize()) != 0;
 }
 
 void GlTexture::EndLock() {
@@ -129,10 +147,27 @@ HRESULT GlTexture::UnlockRect(uint32_t level) {
         return E_FAIL;
     }
     if (Changed()) {
+#ifdef BANNER_GL_ES
+        // GL gets the texels when a draw first samples them: most textures made at start-up are
+        // written again before they are ever drawn.
+        Kept.swap(*Written);
+        Pending = true;
+        Uploaded = true;
+#else
         Upload(Written->data());
+#endif
     }
     EndLock();
     return S_OK;
+}
+
+void GlTexture::Prepare() {
+#ifdef BANNER_GL_ES
+    if (Pending) {
+        Upload(Kept.data());
+        Pending = false;
+    }
+#endif
 }
 
 void GlTexture::Upload(const uint8_t* texels) {
@@ -141,7 +176,7 @@ void GlTexture::Upload(const uint8_t* texels) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(Pitch() / 4));
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(TextureWidth),
-                    static_cast<GLsizei>(TextureHeight), GL_BGRA, GL_UNSIGNED_BYTE, texels);
+                    static_cast<GLsizei>(TextureHeight), TexelFormat, GL_UNSIGNED_BYTE, texels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     Uploaded = true;
 }

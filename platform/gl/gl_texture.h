@@ -12,6 +12,8 @@ namespace gfx {
 // A 32-bit ARGB texture. It reports the mip levels it was asked for, but only level 0 exists:
 // its texels live in GL alone, read back by LockRect and uploaded by UnlockRect, and it is
 // sampled bilinearly with wrap addressing, never through mip levels. Zero until first written.
+// OpenGL ES gives no texels back: there the texture keeps the texels it gives GL, and gives them
+// only when a draw needs them.
 class GlTexture final : public Texture {
 public:
     // levels 0 asks for the full chain.
@@ -27,6 +29,9 @@ public:
     void Release() override;
 
     GLuint Name() const { return TextureName; }
+    // Hands GL the texels it has not been given yet; a draw that samples the texture calls it
+    // first. Only OpenGL ES defers them.
+    void Prepare();
 
 private:
     GlTexture(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height, uint32_t levels,
@@ -51,6 +56,10 @@ private:
     std::vector<uint8_t>* Original = nullptr;
     std::vector<uint8_t> OwnWritten;
     std::vector<uint8_t> OwnOriginal;
+#ifdef BANNER_GL_ES
+    std::vector<uint8_t> Kept;
+    bool Pending = false;  // GL has not been given Kept yet
+#endif
 };
 
 }  // namespace gfx

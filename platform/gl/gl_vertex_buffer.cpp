@@ -13,8 +13,14 @@ void DescribeVertices(uint32_t offset) {
     auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Position)));
     glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, Normal)));
-    // ARGB in a little-endian word lies in memory as B, G, R, A.
-    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
+    // ARGB in a little-endian word lies in memory as B, G, R, A; OpenGL ES reads it as R, G, B, A
+    // and its shader swaps it back.
+#ifdef BANNER_GL_ES
+    constexpr GLint DiffuseSize = 4;
+#else
+    constexpr GLint DiffuseSize = GL_BGRA;
+#endif
+    glVertexAttribPointer(2, DiffuseSize, GL_UNSIGNED_BYTE, GL_TRUE, VertexStride,
                           at(offsetof(Vertex, Diffuse)));
     glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, VertexStride, at(offsetof(Vertex, U)));
 }
@@ -42,6 +48,8 @@ HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t leng
     glGenBuffers(1, &name);
     glBindBuffer(GL_ARRAY_BUFFER, name);
     glBufferData(GL_ARRAY_BUFFER, length, nullptr, GL_STATIC_DRAW);
+#ifndef BANNER_GL_ES
+    // WebGL zeroes every buffer it makes; OpenGL leaves that to us.
     void* zeroed = glMapBufferRange(GL_ARRAY_BUFFER, 0, length, GL_MAP_WRITE_BIT);
     if (zeroed != nullptr) {
         std::memset(zeroed, 0, length);
@@ -51,6 +59,7 @@ HRESULT GlVertexBuffer::Create(std::shared_ptr<GlContext> context, uint32_t leng
         glDeleteBuffers(1, &name);
         return E_FAIL;
     }
+#endif
     GLuint layout = MakeLayout(name);
     // The device's stream is no longer the bound one.
     context->StreamChanged = true;
@@ -78,11 +87,15 @@ HRESULT GlVertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32
     }
     if (Mapped == nullptr) {
         glBindBuffer(GL_ARRAY_BUFFER, BufferName);
+#ifdef BANNER_GL_ES
+        Mapped = Staging.Begin(ByteLength, Context->SpareStaging);
+#else
         Mapped = static_cast<uint8_t*>(
             glMapBufferRange(GL_ARRAY_BUFFER, 0, ByteLength, GL_MAP_READ_BIT | GL_MAP_WRITE_BIT));
         if (Mapped == nullptr) {
             return E_FAIL;
         }
+#endif
     }
     *data = Mapped + offset;
     return S_OK;
@@ -97,7 +110,12 @@ HRESULT GlVertexBuffer::Unlock() {
     }
     Mapped = nullptr;
     glBindBuffer(GL_ARRAY_BUFFER, BufferName);
+#ifdef BANNER_GL_ES
+    Staging.End(Context->SpareStaging);
+    return S_OK;
+#else
     return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE ? S_OK : E_FAIL;
+#endif
 }
 
 uint32_t GlVertexBuffer::VertexCount() const { return Length() / VertexStride; }

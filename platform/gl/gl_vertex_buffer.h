@@ -4,13 +4,15 @@
 
 #include "platform/gl/gl_api.h"
 #include "platform/gl/gl_bounding_sphere.h"
+#include "platform/gl/gl_buffer_staging.h"
 #include "platform/gl/gl_context.h"
 #include "platform/graphics_device.h"
 
 namespace gfx {
 
 // A vertex buffer in a GL buffer object: Lock maps it for reading and writing, so a later Lock
-// still sees what was written before, and Unlock unmaps it. Zero-filled when created.
+// still sees what was written before, and Unlock unmaps it. Zero-filled when created. On OpenGL ES
+// (WebGL 2) a lock stages the bytes in memory instead.
 //
 // Each buffer has a vertex array object of its own that describes its vertices, so that drawing
 // from another buffer binds a different object rather than describing the attributes afresh: a
@@ -43,6 +45,9 @@ private:
     GLuint Layout;
     uint32_t LayoutOffset = 0;
     uint8_t* Mapped = nullptr;  // while locked
+#ifdef BANNER_GL_ES
+    GlBufferStaging Staging;
+#endif
     GlBoundingSphere Sphere;
 };
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/build_constants.h"
-#include "platform/gl/gl_graphics_system.h"
+#include "platform/desktop/gl_graphics_system.h"
 #include "platform/process_globals.h"
 
 std::unique_ptr<OffscreenPlatform> CreateOffscreenPlatform() {

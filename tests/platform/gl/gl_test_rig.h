@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "geometry/vertex.h"
-#include "platform/gl/gl_graphics_system.h"
+#include "platform/desktop/gl_graphics_system.h"
 
 struct SDL_Window;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gl/gl_graphics_system.h"
+#include "platform/desktop/gl_graphics_system.h"
 #include "tools/capture/offscreen_show.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <SDL2/SDL_video.h>
+
 #include <string>
 
 #include "platform/gl/gl_device.h"

@@ -1,9 +1,11 @@
-#include "platform/gl/gl_graphics_system.h"
+#include "platform/desktop/gl_graphics_system.h"
 
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
 
+#include "platform/desktop/sdl_gl_surface.h"
+#include "platform/gl/gl_api.h"
 #include "platform/gl/gl_scratch_memory.h"
 
 namespace gfx {
@@ -45,7 +47,8 @@ HRESULT GlGraphicsSystem::CreateDevice(WindowHandle handle, const PresentParamet
         options.Optimise = false;
     }
     GlDevice* created = nullptr;
-    if (Failed(GlDevice::Create(window, context, parameters, options, &created, &Error))) {
+    auto surface = std::make_unique<SdlGlSurface>(window, context);
+    if (Failed(GlDevice::Create(std::move(surface), parameters, options, &created, &Error))) {
         return E_FAIL;
     }
     *device = created;

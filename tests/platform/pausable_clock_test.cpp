@@ -1,0 +1,68 @@
+#include "platform/pausable_clock.h"
+
+#include <gtest/gtest.h>
+
+// The page's clock: still while paused, continuing without a jump when resumed.
+namespace {
+
+using platform::PausableClock;
+
+struct ClockRig {
+    double Now = 5000.25;
+    PausableClock Clock{[this] { return Now; }, 100000};
+};
+
+TEST(PausableClockTest, StandsStillUntilResumedThenCountsWholeMilliseconds) {
+    ClockRig rig;
+    rig.Now += 750.0;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 100000u);
+    rig.Clock.Resume();
+    rig.Now += 39.9;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 100039u);
+    rig.Now += 0.1;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 100040u);
+}
+
+TEST(PausableClockTest, APauseLeavesNoGapAndRepeatedCallsChangeNothing) {
+    ClockRig rig;
+    rig.Clock.Resume();
+    rig.Now += 1000.6;
+    rig.Clock.Pause();
+    rig.Clock.Pause();
+    rig.Now += 60000.0;  // an hour in another tab would do the same
+    EXPECT_EQ(rig.Clock.Milliseconds(), 101000u);
+    rig.Clock.Resume();
+    rig.Now += 500.0;
+    rig.Clock.Resume();  // a second resume must not restart the count
+    rig.Now += 0.5;
+    // The fractions run on across the pause: 1000.6 + 500.5 ms.
+    EXPECT_EQ(rig.Clock.Milliseconds(), 101501u);
+    EXPECT_FALSE(rig.Clock.Paused());
+}
+
+TEST(PausableClockTest, ATrimmedRateBendsTheClockWithoutAJumpAndNeverBackwards) {
+    ClockRig rig;
+    rig.Clock.Resume();
+    rig.Now += 1000.0;
+    rig.Clock.SetRate(0.95);
+    EXPECT_EQ(rig.Clock.Milliseconds(), 101000u);
+    rig.Now += 1000.0;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 101950u);
+    rig.Clock.SetRate(0.0);  // refused: the clock never stops or runs back this way
+    rig.Clock.Pause();
+    rig.Now += 500.0;
+    rig.Clock.Resume();
+    rig.Now += 100.0;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 102045u);
+}
+
+TEST(PausableClockTest, WrapsAsA32BitMillisecondCounter) {
+    double now = 0.0;
+    PausableClock clock([&now] { return now; }, 0xFFFFFFF0u);
+    clock.Resume();
+    now = 32.0;
+    EXPECT_EQ(clock.Milliseconds(), 16u);
+    EXPECT_EQ(clock.Milliseconds() - 0xFFFFFFF0u, 32u);
+}
+
+}  // namespace
