@@ -57,6 +57,8 @@ public:
     // Escape or a close request reached the window procedure: the program would end now.
     bool QuitRequested() const { return Shell->QuitRequested(); }
     CTalvoScene0001& Scene() { return *TheScene; }
+    // The platform's own device, behind its means of reading frames back.
+    gfx::FrameCapture& FrameSource() const { return *Frames; }
     platform::VirtualClock& Clock() { return VirtualClock; }
 
 private:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/desktop/gl_graphics_system.h"
+#include "platform/gl/gl_device.h"
 #include "tools/capture/offscreen_show.h"
 
 namespace {
@@ -39,6 +40,10 @@ void UsePlainPath(bool plain) {
     }
 }
 
+gfx::GlDevice& Device(const OffscreenShow& show) {
+    return dynamic_cast<gfx::GlDevice&>(show.FrameSource());
+}
+
 // The first frame drawn at or after each moment, read back only for those frames.
 Show PlayShow(bool plain) {
     UsePlainPath(plain);
@@ -50,7 +55,7 @@ Show PlayShow(bool plain) {
         ADD_FAILURE() << error;
         return played;
     }
-    const uint32_t builtAtStart = show.Device().ProgramsBuilt();
+    const uint32_t builtAtStart = Device(show).ProgramsBuilt();
     uint32_t showTime = 0;
     size_t press = 0;
     while (captures.size() < Moments.size()) {
@@ -71,8 +76,8 @@ Show PlayShow(bool plain) {
             break;
         }
     }
-    played.ProgramsBuiltLate = show.Device().ProgramsBuilt() - builtAtStart;
-    played.UnpreparedDraws = show.Device().UnpreparedDraws();
+    played.ProgramsBuiltLate = Device(show).ProgramsBuilt() - builtAtStart;
+    played.UnpreparedDraws = Device(show).UnpreparedDraws();
     UsePlainPath(false);
     return played;
 }
