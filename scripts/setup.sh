@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake g++ pkg-config
-    libsdl2-dev libpng-dev libstb-dev
+    libsdl2-dev libstb-dev
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0
     libgtest-dev libgmock-dev
     xvfb xauth xdotool x11-utils xfonts-base

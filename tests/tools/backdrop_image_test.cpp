@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "asset_files.h"
 #include "assets/embedded_assets.h"
+#include "platform/png_image.h"
 
 namespace {
 
@@ -24,19 +25,19 @@ struct Picture {
 };
 
 Picture Decode(const std::vector<uint8_t>& file) {
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
+    gfx::PngImage image;
+    std::string error;
     Picture picture;
-    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) {
+    if (!gfx::PngImage::Decode(file.data(), file.size(), &image, &error)) {
         return picture;
     }
-    image.format = PNG_FORMAT_RGBA;
-    picture.rgba.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, picture.rgba.data(), 0, nullptr)) {
-        return picture;
+    picture.width = static_cast<int>(image.Width());
+    picture.height = static_cast<int>(image.Height());
+    for (uint32_t argb : image.Texels()) {
+        const uint8_t rgba[] = {static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
+                                static_cast<uint8_t>(argb), static_cast<uint8_t>(argb >> 24)};
+        picture.rgba.insert(picture.rgba.end(), rgba, rgba + 4);
     }
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
     return picture;
 }
 

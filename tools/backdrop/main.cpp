@@ -2,17 +2,36 @@
 // Usage: banner_backdrop_generator <output.png>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "band_painter.h"
 #include "canvas.h"
 #include "emblem.h"
-#include "png_writer.h"
+#include "platform/png_encoder.h"
 
 namespace {
 
 constexpr int kWidth = 393;
 constexpr int kHeight = 150;
 constexpr int kEmblems = 3;
+
+// Written beside the target and renamed, so an interrupted build never leaves half a file that
+// looks up to date.
+bool WriteWhole(const std::string& path, const std::vector<uint8_t>& rgba, std::string* error) {
+    const std::string partial = path + ".partial";
+    if (!gfx::WritePngFile(partial, kWidth, kHeight, 4, rgba, error)) {
+        std::remove(partial.c_str());
+        return false;
+    }
+    std::error_code code;
+    std::filesystem::rename(partial, path, code);
+    if (code) {
+        *error = "cannot rename to " + path + ": " + code.message();
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -28,9 +47,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kEmblems; ++i) {
         emblem.Paint(canvas, spacing * (static_cast<float>(i) + 0.5f), kHeight * 0.5f);
     }
-    PngWriter writer;
-    if (!writer.Write(argv[1], kWidth, kHeight, canvas.ToRgba8())) {
-        std::fprintf(stderr, "%s: %s\n", argv[0], writer.Error().c_str());
+    std::string error;
+    if (!WriteWhole(argv[1], canvas.ToRgba8(), &error)) {
+        std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
         return 1;
     }
     return 0;
