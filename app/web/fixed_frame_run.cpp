@@ -22,7 +22,7 @@ std::optional<int> FixedFrameRun::StartUp() {
     if (const std::optional<int> failed = Show.StartUp()) {
         return failed;
     }
-    Device = new FrameSkippingDevice(GraphicsDevice);
+    Device = new DrawSwitchDevice(GraphicsDevice, DrawSwitchDevice::Drops::Picture);
     GraphicsDevice = Device;
     return std::nullopt;
 }
@@ -45,7 +45,7 @@ FixedFrameRun::Progress FixedFrameRun::Step() {
         }
     }
     Clock.Advance(FrameStep);
-    Device->SetSkipping(Drawn != Wanted);
+    Device->SetDrawing(Drawn == Wanted);
     const HRESULT result = Show.RenderFrame();
     if (Show.Scene().DrewFrame() && Drawn++ == Wanted) {
         return Progress::Ready;

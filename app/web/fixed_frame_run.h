@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/build_constants.h"
-#include "app/web/frame_skipping_device.h"
+#include "app/draw_switch_device.h"
 #include "app/web/web_show.h"
 #include "platform/clock.h"
 
@@ -32,7 +32,7 @@ private:
 
     platform::VirtualClock Clock;
     WebShow Show;
-    FrameSkippingDevice* Device = nullptr;
+    DrawSwitchDevice* Device = nullptr;
     uint32_t Wanted;
     std::vector<double> PressSeconds;
     std::vector<bool> Pressed;

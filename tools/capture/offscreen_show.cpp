@@ -48,7 +48,7 @@ bool OffscreenShow::StartUp(std::string* error) {
     }
     Frames = &Platform->CaptureFrames();
     Frames->SetFrameCapture(true);
-    Switch = new DrawSwitchDevice(GraphicsDevice);
+    Switch = new DrawSwitchDevice(GraphicsDevice, DrawSwitchDevice::Drops::Draws);
     GraphicsDevice = Switch;
     return true;
 }

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/draw_switch_device.h"
 #include "app/scene_light_switch.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "scene/talvo_scene0001.h"
-#include "tools/capture/draw_switch_device.h"
 #include "tools/capture/offscreen_platform.h"
 #include "tools/capture/rgba_image.h"
 

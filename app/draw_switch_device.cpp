@@ -1,4 +1,4 @@
-#include "tools/capture/draw_switch_device.h"
+#include "app/draw_switch_device.h"
 
 HRESULT DrawSwitchDevice::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t format,
                                              gfx::VertexBuffer** buffer) {
@@ -58,14 +58,14 @@ HRESULT DrawSwitchDevice::DrawPrimitive(gfx::PrimitiveType type, uint32_t startV
 }
 
 HRESULT DrawSwitchDevice::Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
-    return Target->Clear(flags, color, z, stencil);
+    return DropsPicture() ? S_OK : Target->Clear(flags, color, z, stencil);
 }
 
 HRESULT DrawSwitchDevice::BeginScene() { return Target->BeginScene(); }
 
 HRESULT DrawSwitchDevice::EndScene() { return Target->EndScene(); }
 
-HRESULT DrawSwitchDevice::Present() { return Target->Present(); }
+HRESULT DrawSwitchDevice::Present() { return DropsPicture() ? S_OK : Target->Present(); }
 
 void DrawSwitchDevice::Release() {
     Target->Release();

@@ -5,11 +5,16 @@
 // A device in front of another that passes every call on, except that while drawing is off it
 // drops the draws. Everything else the scene does (resources, texture contents, states, lights,
 // transforms) still reaches the device, so the frames drawn afterwards are the ones the device
-// would have drawn anyway: the capture tool uses it to skip rasterising frames nobody looks at.
+// would have drawn anyway: frames nobody looks at are played without rasterising them.
 class DrawSwitchDevice final : public gfx::Device {
 public:
+    // What a frame played with drawing off leaves out: its draws alone (it is still cleared and
+    // presented, so reading it back shows the clear), or its whole picture (clear, draws and
+    // present, so the window keeps showing the last frame drawn).
+    enum class Drops { Draws, Picture };
+
     // Takes over device: releasing this releases it.
-    explicit DrawSwitchDevice(gfx::Device* device) : Target(device) {}
+    DrawSwitchDevice(gfx::Device* device, Drops drops) : Target(device), Dropped(drops) {}
 
     void SetDrawing(bool drawing) { Drawing = drawing; }
 
@@ -41,6 +46,9 @@ public:
 private:
     ~DrawSwitchDevice() override = default;
 
+    bool DropsPicture() const { return !Drawing && Dropped == Drops::Picture; }
+
     gfx::Device* Target;
+    Drops Dropped;
     bool Drawing = true;
 };
