@@ -6,27 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(emscripten ffmpeg chromium fonts-dejavu-core)
-
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
 # node and npm may come from elsewhere (a node that carries its own npm); Debian's otherwise.
-command -v node >/dev/null || missing+=(nodejs)
-command -v npm >/dev/null || missing+=(npm)
-
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "setup-web: installing ${missing[*]}"
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo="sudo"
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
+# With them what the native build needs (it makes the assets).
+scripts/setup.sh "${packages[@]}"
 
 tests=tests/web
 if [ ! -d "$tests/node_modules" ] || [ "$tests/package-lock.json" -nt "$tests/node_modules" ]; then
