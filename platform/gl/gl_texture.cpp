@@ -171,6 +171,11 @@ void GlTexture::Prepare() {
 }
 
 void GlTexture::Upload(const uint8_t* texels) {
+#ifndef BANNER_GL_ES
+    if (Context->Optimise && Uploaded) {
+        ReplaceStorage();
+    }
+#endif
     glBindTexture(GL_TEXTURE_2D, TextureName);
     Context->BoundTextureName = TextureName;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -179,6 +184,18 @@ void GlTexture::Upload(const uint8_t* texels) {
                     static_cast<GLsizei>(TextureHeight), TexelFormat, GL_UNSIGNED_BYTE, texels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     Uploaded = true;
+}
+
+// The software rasteriser may still count a texture as read by draws it has already finished;
+// writing into it then hands the frame's draws so far over and waits for them, at every upload
+// of a generated texture. A texture of its own that no draw has read never waits.
+void GlTexture::ReplaceStorage() {
+    if (Context->BoundTextureName == TextureName) {
+        Context->BoundTextureName = 0;
+    }
+    glDeleteTextures(1, &TextureName);
+    TextureName = MakeLevel0(TextureWidth, TextureHeight);
+    Context->BoundTextureName = TextureName;
 }
 
 void GlTexture::Release() {

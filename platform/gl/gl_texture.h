@@ -44,6 +44,7 @@ private:
     bool Changed() const;
     void EndLock();
     void Upload(const uint8_t* texels);
+    void ReplaceStorage();
 
     std::shared_ptr<GlContext> Context;
     uint32_t TextureWidth;

@@ -150,6 +150,39 @@ TEST_F(GlTextureTest, RewritingLevelZeroReplacesWhatIsSampled) {
     texture->Release();
 }
 
+// Generators rewrite a texture between draws of one frame: a draw made before the rewrite keeps
+// the texels it was made with, later draws and locks get the new ones.
+TEST_F(GlTextureTest, RewriteBetweenDrawsOfOneFrameShowsOnlyInLaterDraws) {
+    gfx::Texture* texture = nullptr;
+    ASSERT_EQ(
+        Rig.Device->CreateTexture(4, 4, 0, gfx::UsageDynamic, gfx::Format::A8R8G8B8, &texture),
+        S_OK);
+    auto fill = [texture](uint32_t color) {
+        gfx::LockedRect locked;
+        ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), S_OK);
+        for (int y = 0; y < 4; ++y) {
+            auto* row =
+                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.Bits) + y * locked.Pitch);
+            std::fill(row, row + 4, color);
+        }
+        texture->UnlockRect(0);
+    };
+    Rig.Device->SetTexture(0, texture);
+    for (int frame = 0; frame < 2; ++frame) {
+        fill(Opaque(200, 0, 0));
+        Rig.ClearTo(0xFF000000u);
+        Rig.DrawStrip(Square(0.5f, 0xFFFFFFFFu));
+        fill(Opaque(0, 0, 200));
+        Rig.DrawStrip(Square(0.25f, 0xFFFFFFFFu, 0.5f));
+        gl_testing::Frame shown = Rig.PresentAndRead();
+        EXPECT_EQ(shown.At(4, 4).r, 200) << "frame " << frame;
+        EXPECT_EQ(shown.At(32, 32).b, 200) << "frame " << frame;
+        EXPECT_EQ(shown.At(32, 32).r, 0) << "frame " << frame;
+        EXPECT_EQ(TexelAt(texture, 1, 1), Opaque(0, 0, 200));
+    }
+    texture->Release();
+}
+
 TEST_F(GlTextureTest, PngIsStretchedToPowersOfTwoAndSpansTheTexture) {
     std::vector<uint8_t> file = MakeBackdropLikePng();
     gfx::Texture* texture = nullptr;
