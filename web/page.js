@@ -19,6 +19,7 @@
     state: 'loading',
     firstFrameAt: null,
     frameTimes: [],
+    frameShowTimes: [],
     errors: [],
     benchTable: null,
   };
@@ -209,7 +210,7 @@
         return;
       }
       if (status === DREW_FRAME) {
-        page.frameTimes.push(performance.now());
+        noteFrame();
         followMusic();
       }
       const wait = module._banner_until_next_frame();
@@ -218,6 +219,13 @@
         return;
       }
     }
+  }
+
+  // When each frame was drawn, by the page's clock and by the show's own, which may be trimmed to
+  // follow the music.
+  function noteFrame() {
+    page.frameTimes.push(performance.now());
+    page.frameShowTimes.push(module._banner_show_time());
   }
 
   // The show keeps to the music. Where the browser cannot keep its audio going (a busy machine),
@@ -280,6 +288,7 @@
   // Builds the show and draws its first frame on a clock that stands still until it starts.
   function open() {
     page.frameTimes = [];
+    page.frameShowTimes = [];
     const status = module._banner_open(alt ? 1 : 0);
     if (status >= 0) {
       failed(status);
@@ -291,7 +300,7 @@
       return false;
     }
     if (first === DREW_FRAME) {
-      page.frameTimes.push(performance.now());
+      noteFrame();
       if (page.firstFrameAt === null) page.firstFrameAt = performance.now();
     }
     page.state = 'waiting';

@@ -63,12 +63,14 @@ test('the play control starts the show and the music together; Escape stops both
   assert.ok(now.show >= 3900, `the show has run ${now.show} ms`);
   await assertTogether(page, 'after 4 s');
 
-  // Frames every 40 ms, from the first one after the start on, while the show is light. A machine
-  // shared with other work stalls the page now and then for a few frames' time; those gaps say
-  // nothing of the pacing and are left out (a page woken only 60 times a second would still draw
-  // every 50 ms, one that woke late every 41 or 42).
+  // Frames every 40 ms of the show's clock, from the first one after the start on, while the show
+  // is light. The page's clock is no measure: the show's is hurried or slowed a little to follow
+  // the music. A machine shared with other work stalls the page now and then for a few frames'
+  // time; those gaps say nothing of the pacing and are left out (a page woken only 60 times a
+  // second would still draw every 50 ms, one that woke late every 41 or 42). The show's time is
+  // read just after each frame is drawn, so the drawing's own time jitters it a little.
   const intervals = await page.evaluate(() => {
-    const t = bannerPage.frameTimes.slice(2);
+    const t = bannerPage.frameShowTimes.slice(2);
     return t.slice(1).map((time, i) => time - t[i]);
   });
   const paced = intervals.filter((interval) => interval < 2 * FRAME_MS);
@@ -78,7 +80,7 @@ test('the play control starts the show and the music together; Escape stops both
     `${mean.toFixed(2)} ms without the ${intervals.length - paced.length} stalls, ` +
     `longest ${Math.max(...intervals).toFixed(1)} ms`);
   assert.ok(paced.length >= 0.9 * intervals.length, 'the page seldom stalls');
-  assert.ok(mean >= 40 && mean <= 41, `frames come every ${mean.toFixed(2)} ms`);
+  assert.ok(mean >= 39.5 && mean <= 41, `frames come every ${mean.toFixed(2)} ms of the show`);
 
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => bannerPage.state === 'over', { timeout: 5000 });
