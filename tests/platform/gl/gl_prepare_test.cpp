@@ -38,14 +38,7 @@ protected:
         ASSERT_EQ(
             Rig.Device->CreateTexture(8, 8, 1, gfx::UsageDynamic, gfx::Format::A8R8G8B8, &Texture),
             S_OK);
-        gfx::LockedRect locked;
-        ASSERT_EQ(Texture->LockRect(0, &locked, nullptr, 0), S_OK);
-        for (int y = 0; y < 8; ++y) {
-            auto* row =
-                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.Bits) + y * locked.Pitch);
-            std::fill(row, row + 8, TexelColor);
-        }
-        ASSERT_EQ(Texture->UnlockRect(0), S_OK);
+        ASSERT_TRUE(gl_testing::Fill(Texture, 8, TexelColor));
         // Two squares side by side in one buffer, drawn from the same stream.
         std::vector<Vertex> left = Square(0.5f, VertexColor, 0.5f);
         std::vector<Vertex> right = left;

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -104,6 +105,19 @@ std::vector<Vertex> ClockwiseSquare(float z, uint32_t diffuse) {
     std::vector<Vertex> square = Square(z, diffuse);
     std::swap(square[1], square[2]);
     return square;
+}
+
+bool Fill(gfx::Texture* texture, int size, uint32_t argb) {
+    gfx::LockedRect locked;
+    if (Failed(texture->LockRect(0, &locked, nullptr, 0))) {
+        return false;
+    }
+    for (int y = 0; y < size; ++y) {
+        auto* row =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.Bits) + y * locked.Pitch);
+        std::fill(row, row + size, argb);
+    }
+    return !Failed(texture->UnlockRect(0));
 }
 
 int Byte(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }

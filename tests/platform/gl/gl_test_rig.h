@@ -57,6 +57,10 @@ std::vector<Vertex> Square(float z, uint32_t diffuse, float half = 1.0f,
 // The same square wound clockwise.
 std::vector<Vertex> ClockwiseSquare(float z, uint32_t diffuse);
 
+// Writes one colour into every texel of a square texture's level 0; false if it cannot be locked
+// or unlocked.
+bool Fill(gfx::Texture* texture, int size, uint32_t argb);
+
 // 0..255 channel of an ARGB colour, and a float colour channel on the 0..255 scale.
 int Byte(uint32_t argb, int shift);
 float Scaled(float channel);

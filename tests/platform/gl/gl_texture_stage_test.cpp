@@ -24,14 +24,7 @@ protected:
         ASSERT_EQ(
             Rig.Device->CreateTexture(8, 8, 1, gfx::UsageDynamic, gfx::Format::A8R8G8B8, &Plain),
             S_OK);
-        gfx::LockedRect locked;
-        ASSERT_EQ(Plain->LockRect(0, &locked, nullptr, 0), S_OK);
-        for (int y = 0; y < 8; ++y) {
-            auto* row =
-                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.Bits) + y * locked.Pitch);
-            std::fill(row, row + 8, TexelColor);
-        }
-        ASSERT_EQ(Plain->UnlockRect(0), S_OK);
+        ASSERT_TRUE(gl_testing::Fill(Plain, 8, TexelColor));
         // Blending over black shows alpha as a factor on the colour.
         Rig.Device->SetRenderState(gfx::RenderState::AlphaBlendEnable, 1);
         Rig.Device->SetRenderState(gfx::RenderState::SrcBlend, gfx::BlendSrcAlpha);

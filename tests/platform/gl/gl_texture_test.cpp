@@ -133,14 +133,7 @@ TEST_F(GlTextureTest, RewritingLevelZeroReplacesWhatIsSampled) {
         S_OK);
     Rig.Device->SetTexture(0, texture);
     for (uint32_t color : {Opaque(200, 0, 0), Opaque(0, 0, 200)}) {
-        gfx::LockedRect locked;
-        ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), S_OK);
-        for (int y = 0; y < 4; ++y) {
-            auto* row =
-                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.Bits) + y * locked.Pitch);
-            std::fill(row, row + 4, color);
-        }
-        texture->UnlockRect(0);
+        ASSERT_TRUE(gl_testing::Fill(texture, 4, color));
         Rig.ClearTo(0xFF000000u);
         Rig.DrawStrip(Square(0.5f, 0xFFFFFFFFu));
         Rgb pixel = Rig.PresentAndRead().At(30, 30);
@@ -157,22 +150,12 @@ TEST_F(GlTextureTest, RewriteBetweenDrawsOfOneFrameShowsOnlyInLaterDraws) {
     ASSERT_EQ(
         Rig.Device->CreateTexture(4, 4, 0, gfx::UsageDynamic, gfx::Format::A8R8G8B8, &texture),
         S_OK);
-    auto fill = [texture](uint32_t color) {
-        gfx::LockedRect locked;
-        ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), S_OK);
-        for (int y = 0; y < 4; ++y) {
-            auto* row =
-                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.Bits) + y * locked.Pitch);
-            std::fill(row, row + 4, color);
-        }
-        texture->UnlockRect(0);
-    };
     Rig.Device->SetTexture(0, texture);
     for (int frame = 0; frame < 2; ++frame) {
-        fill(Opaque(200, 0, 0));
+        ASSERT_TRUE(gl_testing::Fill(texture, 4, Opaque(200, 0, 0)));
         Rig.ClearTo(0xFF000000u);
         Rig.DrawStrip(Square(0.5f, 0xFFFFFFFFu));
-        fill(Opaque(0, 0, 200));
+        ASSERT_TRUE(gl_testing::Fill(texture, 4, Opaque(0, 0, 200)));
         Rig.DrawStrip(Square(0.25f, 0xFFFFFFFFu, 0.5f));
         gl_testing::Frame shown = Rig.PresentAndRead();
         EXPECT_EQ(shown.At(4, 4).r, 200) << "frame " << frame;
