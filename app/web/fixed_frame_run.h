@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
-#include "app/draw_switch_device.h"
 #include "app/web/web_show.h"
+#include "geometry/build_constants.h"
+#include "headless/draw_switch_device.h"
+#include "headless/key_press_schedule.h"
 #include "platform/clock.h"
 
 // The page's fixed frame: the show played as the capture tool plays it (silent, on a virtual
@@ -18,8 +19,8 @@ class FixedFrameRun {
 public:
     enum class Progress { Playing, Ready, ShowOver, Failed };
 
-    FixedFrameRun(const BuildConstants& constants, uint32_t frame, std::vector<double> presses,
-                  const std::string& canvas);
+    FixedFrameRun(const BuildConstants& constants, uint32_t frame,
+                  const std::vector<double>& presses, const std::string& canvas);
 
     // The program's start-up; on failure, the exit status.
     std::optional<int> StartUp();
@@ -34,8 +35,7 @@ private:
     WebShow Show;
     DrawSwitchDevice* Device = nullptr;
     uint32_t Wanted;
-    std::vector<double> PressSeconds;
-    std::vector<bool> Pressed;
+    KeyPressSchedule Presses;
     uint32_t Drawn = 0;
     Progress State = Progress::Playing;
 };

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
 #include "app/web/fixed_frame_run.h"
 #include "app/web/page_benchmark.h"
 #include "app/web/web_show.h"
+#include "geometry/build_constants.h"
 #include "platform/pausable_clock.h"
 #include "platform/web/web_message_box.h"
 
@@ -126,8 +126,8 @@ EMSCRIPTEN_KEEPALIVE int banner_frame_open(int alt, int frame, const char* press
                      presses != nullptr ? presses : "");
         return 1;
     }
-    Fixed = std::make_unique<FixedFrameRun>(Constants(alt), static_cast<uint32_t>(frame),
-                                            std::move(seconds), Canvas);
+    Fixed = std::make_unique<FixedFrameRun>(Constants(alt), static_cast<uint32_t>(frame), seconds,
+                                            Canvas);
     if (const std::optional<int> failed = Fixed->StartUp()) {
         return *failed;
     }
