@@ -41,9 +41,9 @@ HRESULT ObjectConcavBox::Create() {
 }
 
 HRESULT ObjectConcavBox::CreateGlowTexture() {
-    return CreateFilledTexture(
-        GlowTextureSize, &GlowTexture,
-        [this](const gfx::LockedRect& locked) { FillGlowTexture(locked, GlowTextureSize); });
+    return CreateFilledTexture(GlowTextureSize, &GlowTexture, [](const gfx::LockedRect& locked) {
+        FillGlowTexture(locked, GlowTextureSize);
+    });
 }
 
 HRESULT ObjectConcavBox::CreateBuffers() {
