@@ -68,7 +68,9 @@ test('before any script runs, the banner is its poster: the capture tool\'s fram
     const alt = await page.$eval('#poster img', (img) => img.alt);
     assert.ok(alt.length > 40 && /gear wheels/.test(alt), `the poster says what it shows: "${alt}"`);
     assert.ok(!page.requested.some((url) => /banner\.(js|wasm)|music/.test(url)), 'nothing but the page and its poster');
-    const shot = decodePng(Buffer.from(await page.screenshot({ type: 'png', clip: { x: 0, y: 0, width: 960, height: 92 } })));
+    const png = Buffer.from(await page.screenshot({ type: 'png', clip: { x: 0, y: 0, width: 960, height: 92 } }));
+    if (process.env.BANNER_SHOT_DIR) require('fs').writeFileSync(`${process.env.BANNER_SHOT_DIR}/poster.png`, png);
+    const shot = decodePng(png);
     // Measured: the poster differs from the frame by a mean of 0.63 (lossy compression blurs its
     // edges); a black banner by 6.5, and the frame 0.2 s later by 4.9.
     let sum = 0;

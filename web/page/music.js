@@ -40,7 +40,10 @@ class Music {
   fetch() {
     if (!this.fetching) {
       this.fetching = this.download();
-      this.fetching.catch(() => { this.fetching = null; });
+      this.fetching.catch(() => {
+        this.fetching = null;
+        this.onProgress(1);  // no longer loading
+      });
     }
     return this.fetching;
   }
