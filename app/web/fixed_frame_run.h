@@ -10,7 +10,6 @@
 #include "app/draw_switch_device.h"
 #include "app/web/web_show.h"
 #include "platform/clock.h"
-#include "tools/capture/capture_options.h"
 
 // The page's fixed frame: the show played as the capture tool plays it (silent, on a virtual
 // clock that starts at the tool's reading and moves 40 ms a turn, 'L' pressed at the given show
@@ -23,8 +22,9 @@ class FixedFrameRun {
 public:
     enum class Progress { Playing, Ready, ShowOver, Failed };
 
+    // startTime: the clock's reading at start-up (the capture tool's, for its frames).
     FixedFrameRun(const BuildConstants& constants, uint32_t frame, std::vector<double> presses,
-                  const std::string& canvas, uint32_t startTime = CaptureOptions().StartTime);
+                  const std::string& canvas, uint32_t startTime);
 
     // The program's start-up; on failure, the exit status.
     std::optional<int> StartUp();

@@ -13,6 +13,7 @@
 #include "app/web/show_times.h"
 #include "bench/web/page_benchmark.h"
 #include "platform/web/web_message_box.h"
+#include "tools/capture/capture_options.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ EMSCRIPTEN_KEEPALIVE int banner_frame_open(int alt, int frame, const char* press
         return 1;
     }
     Fixed = std::make_unique<FixedFrameRun>(Constants(alt), static_cast<uint32_t>(frame),
-                                            std::move(seconds), Canvas);
+                                            std::move(seconds), Canvas, CaptureOptions().StartTime);
     if (const std::optional<int> failed = Fixed->StartUp()) {
         return *failed;
     }
