@@ -24,7 +24,7 @@ class Banner {
   // The program, loaded while nobody asks for it yet (the banner is in view), or on intent.
   loadProgram() {
     if (this.player !== this.live) return Promise.resolve();
-    const first = !this.live.program.loading;
+    const first = !this.live.program.loading && !this.live.program.loaded();
     const loading = this.live.program.load();
     loading.then(() => { if (first) this.onReady(); }, (error) => {
       if (first && this.state.is('idle')) this.fail(error, 'program');

@@ -9,10 +9,12 @@ class Program {
     this.module = null;
   }
 
+  // The module; after a failure, the next call tries again.
   load() {
     if (!this.loading) {
-      this.loading = this.script().then(() => this.instantiate());
-      this.loading.catch(() => {});
+      const script = typeof createBannerModule === 'function' ? Promise.resolve() : this.script();
+      this.loading = script.then(() => this.instantiate());
+      this.loading.catch(() => { this.loading = null; });
     }
     return this.loading;
   }
@@ -26,7 +28,10 @@ class Program {
       const element = document.createElement('script');
       element.src = `${this.name}.js`;
       element.onload = resolve;
-      element.onerror = () => reject(new Error(`${this.name}.js could not be loaded`));
+      element.onerror = () => {
+        element.remove();
+        reject(new Error(`${this.name}.js could not be loaded`));
+      };
       document.head.append(element);
     });
   }

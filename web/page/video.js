@@ -39,7 +39,11 @@ class VideoShow {
         reject(error);
       }, { once: true });
     });
-    this.ready.catch(() => { this.ready = null; });
+    this.ready.catch(() => {
+      this.ready = null;
+      this.element = null;
+      video.remove();
+    });
     document.getElementById('stage').prepend(video);
     this.element = video;
     return this.ready;
