@@ -1,8 +1,8 @@
 #pragma once
 
 // What the page's script offers the program (web_library.js): the music on Web Audio and a
-// place for its error boxes (the console: the visitor reads the page's own sentence). The page decides what each does in its mode: a fixed frame or the
-// benchmark play silently.
+// place for its error boxes (the console: the visitor reads the page's own sentence). The page
+// decides what each does in its mode: a fixed frame or the benchmark play silently.
 extern "C" {
 // 1 when the page can play the music, 0 when the browser has no Web Audio.
 int banner_page_audio_available();
