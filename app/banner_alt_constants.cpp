@@ -1,3 +1,3 @@
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 
 const BuildConstants* ProgramConstants = &BannerAltConstants;

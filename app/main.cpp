@@ -1,9 +1,9 @@
-#include "app/application.h"
 #include "app/scene_instance.h"
-#include "app/scene_light_switch.h"
 #include "platform/desktop/gl_graphics_system.h"
 #include "platform/desktop/sdl_message_box.h"
 #include "platform/desktop/sdl_shell_platform.h"
+#include "shell/application.h"
+#include "shell/scene_light_switch.h"
 
 int main() {
     SdlMessageBox box;

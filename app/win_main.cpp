@@ -1,10 +1,10 @@
-#include "app/application.h"
 #include "app/scene_instance.h"
-#include "app/scene_light_switch.h"
 #include "platform/windows/multimedia_timer.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/win32_message_box.h"
 #include "platform/windows/win32_shell_platform.h"
+#include "shell/application.h"
+#include "shell/scene_light_switch.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MultimediaTimer timer;

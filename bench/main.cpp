@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
 #include "bench/benchmark_options.h"
 #include "bench/child_pass.h"
 #include "bench/phase_table.h"
 #include "bench/show_pass.h"
 #include "bench/system_facts.h"
+#include "geometry/build_constants.h"
 
 const BuildConstants* ProgramConstants = &BannerConstants;
 

@@ -4,13 +4,10 @@
 
 #include "bench/perf_control.h"
 #include "bench/system_facts.h"
+#include "headless/offscreen_show.h"
 #include "platform/gl/gl_api.h"
-#include "tools/capture/offscreen_show.h"
 
 namespace {
-
-// The clock's reading at start-up, as the capture tool has it by default.
-constexpr uint32_t StartTime = 100000;
 
 std::string RendererString() {
     const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
@@ -22,7 +19,7 @@ std::string RendererString() {
 bool ShowPass::Play(PassRecord* record, std::string* error) {
     SelectPath();
     record->MainMs = StartupMs();
-    OffscreenShow show(StartTime);
+    OffscreenShow show(VirtualClockStart);
     record->SceneMs = StartupMs();
     if (!show.StartUp(error)) {
         return false;

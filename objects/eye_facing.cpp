@@ -1,6 +1,6 @@
 #include "objects/eye_facing.h"
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 
 EyeFacing FacingTheEye(const Matrix4& translation) {

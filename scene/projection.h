@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/matrix4.h"
 #include "geometry/vec3.h"
 

@@ -1,6 +1,6 @@
 #include "scene/talvo_scene.h"
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/matrix_math.h"
 #include "platform/process_globals.h"
 #include "scene/projection.h"

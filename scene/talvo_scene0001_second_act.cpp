@@ -1,6 +1,6 @@
 #include <iterator>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "objects/effect/object_effect.h"

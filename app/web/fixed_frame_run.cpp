@@ -2,21 +2,16 @@
 
 #include <emscripten/emscripten.h>
 
+#include "headless/show_timing.h"
 #include "platform/process_globals.h"
 
-namespace {
-// The capture tool's step from one frame to the next.
-constexpr uint32_t FrameStep = 40;
-}  // namespace
-
 FixedFrameRun::FixedFrameRun(const BuildConstants& constants, uint32_t frame,
-                             std::vector<double> presses, const std::string& canvas,
+                             const std::vector<double>& presses, const std::string& canvas,
                              uint32_t startTime)
     : Clock(startTime),
       Show(std::make_unique<WebShow>(constants, Clock, canvas)),
       Wanted(frame),
-      PressSeconds(std::move(presses)),
-      Pressed(PressSeconds.size(), false) {}
+      Presses(presses, -1.0) {}
 
 std::optional<int> FixedFrameRun::StartUp() {
     if (const std::optional<int> failed = Show->StartUp()) {
@@ -37,14 +32,10 @@ FixedFrameRun::Progress FixedFrameRun::Play(double milliseconds) {
 
 FixedFrameRun::Progress FixedFrameRun::Step() {
     const uint32_t showTime = Show->ShowTime();
-    // Each press before the first frame drawn at or after its time, as the capture tool has it.
-    for (size_t i = 0; i < PressSeconds.size(); ++i) {
-        if (!Pressed[i] && showTime + FrameStep > PressSeconds[i] * 1000.0) {
-            Pressed[i] = true;
-            Show->PressKey(shell::VkL);
-        }
+    for (uint32_t key : Presses.Due(showTime)) {
+        Show->PressKey(key);
     }
-    Clock.Advance(FrameStep);
+    Clock.Advance(ShowFrameStep);
     Device->SetDrawing(Drawn == Wanted);
     const HRESULT result = Show->RenderFrame();
     if (Show->Scene().DrewFrame() && Drawn++ == Wanted) {

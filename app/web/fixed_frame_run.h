@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
-#include "app/draw_switch_device.h"
 #include "app/web/web_show.h"
+#include "geometry/build_constants.h"
+#include "headless/draw_switch_device.h"
+#include "headless/key_press_schedule.h"
 #include "platform/clock.h"
 
 // The page's fixed frame: the show played as the capture tool plays it (silent, on a virtual
@@ -22,9 +23,12 @@ class FixedFrameRun {
 public:
     enum class Progress { Playing, Ready, ShowOver, Failed };
 
-    // startTime: the clock's reading at start-up (the capture tool's, for its frames).
-    FixedFrameRun(const BuildConstants& constants, uint32_t frame, std::vector<double> presses,
-                  const std::string& canvas, uint32_t startTime);
+
+    // startTime: the clock's reading at start-up (the headless runs' VirtualClockStart, for the
+    // capture tool's frames).
+    FixedFrameRun(const BuildConstants& constants, uint32_t frame,
+                  const std::vector<double>& presses, const std::string& canvas,
+                  uint32_t startTime);
 
     // The program's start-up; on failure, the exit status.
     std::optional<int> StartUp();
@@ -42,8 +46,7 @@ private:
     std::unique_ptr<WebShow> Show;
     DrawSwitchDevice* Device = nullptr;
     uint32_t Wanted;
-    std::vector<double> PressSeconds;
-    std::vector<bool> Pressed;
+    KeyPressSchedule Presses;
     uint32_t Drawn = 0;
     Progress State = Progress::Playing;
 };

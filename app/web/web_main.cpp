@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
 #include "app/web/fixed_frame_run.h"
 #include "app/web/show_times.h"
 #include "app/web/web_show.h"
+#include "geometry/build_constants.h"
+#include "headless/show_timing.h"
 #include "platform/pausable_clock.h"
 #include "platform/web/web_message_box.h"
 
@@ -21,8 +22,6 @@ constexpr const char* Canvas = "#banner";
 // What banner_turn gives while the show goes on: a frame drawn, or nothing to do yet.
 constexpr int DrewFrame = -2;
 constexpr int Waiting = -1;
-// The show's step from one frame to the next.
-constexpr uint32_t FrameStep = 40;
 
 // Milliseconds of the calendar clock, wrapped to 32 bits: where the page's clock starts.
 uint32_t WallClockMilliseconds() {
@@ -119,11 +118,11 @@ EMSCRIPTEN_KEEPALIVE int banner_open_at(int alt, double showMs, const char* pres
         return 1;
     }
     const auto moment = static_cast<uint32_t>(showMs);
-    // The catch-up's first frame, where its music starts, is FrameStep after its start; its
+    // The catch-up's first frame, where its music starts, is a frame step after its start; its
     // frame at the moment then reads what the page's clock reads.
-    const uint32_t start = PageClock.Milliseconds() - moment - FrameStep;
-    Resuming = std::make_unique<FixedFrameRun>(Constants(alt), moment / FrameStep,
-                                               std::move(seconds), Canvas, start);
+    const uint32_t start = PageClock.Milliseconds() - moment - ShowFrameStep;
+    Resuming = std::make_unique<FixedFrameRun>(Constants(alt), moment / ShowFrameStep,
+                                               seconds, Canvas, start);
     if (const std::optional<int> failed = Resuming->StartUp()) {
         Resuming.reset();
         return *failed;

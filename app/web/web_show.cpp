@@ -1,8 +1,8 @@
 #include "app/web/web_show.h"
 
-#include "app/release_graphics.h"
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"
+#include "shell/release_graphics.h"
 
 namespace {
 // The scene draws a frame at most this often.

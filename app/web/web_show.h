@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "app/application.h"
-#include "app/build_constants.h"
-#include "app/scene_light_switch.h"
+#include "geometry/build_constants.h"
 #include "platform/clock.h"
 #include "platform/web/web_shell_platform.h"
 #include "scene/talvo_scene0001.h"
+#include "shell/application.h"
+#include "shell/scene_light_switch.h"
 
 // One show in the page, built as a fresh run of the program builds it (the generator in its
 // first state, light indices from 1, a new scene), with the program's shell on the page's

@@ -5,12 +5,10 @@
 #include <cstdio>
 
 #include "bench/phase_table.h"
+#include "headless/show_timing.h"
 #include "platform/gl/gl_api.h"
-#include "tools/capture/capture_options.h"
 
 namespace {
-
-constexpr uint32_t FrameStep = 40;
 
 std::string Line(const char* format, auto... values) {
     char text[160];
@@ -22,7 +20,7 @@ std::string Line(const char* format, auto... values) {
 
 PageBenchmark::PageBenchmark(const BuildConstants& constants, const std::string& canvas,
                              double untilSeconds)
-    : Clock(CaptureOptions().StartTime), Show(constants, Clock, canvas), UntilSeconds(untilSeconds) {
+    : Clock(VirtualClockStart), Show(constants, Clock, canvas), UntilSeconds(untilSeconds) {
     Record.Pass = "page";
 }
 
@@ -33,7 +31,7 @@ bool PageBenchmark::PlayFrame() {
     FrameSample sample;
     sample.Phase = Show.Scene().GetPhase();
     const double start = emscripten_get_now();
-    Clock.Advance(FrameStep);
+    Clock.Advance(ShowFrameStep);
     const HRESULT result = Show.RenderFrame();
     // The commands are only queued, and WebGL's glFinish does not wait for them: reading a
     // pixel back does, so the frame is timed until it has been drawn.

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "app/build_constants.h"
 #include "app/web/web_show.h"
 #include "bench/pass_record.h"
+#include "geometry/build_constants.h"
 #include "platform/clock.h"
 
 // The benchmark in the page: the whole show played on the capture tool's virtual clock, as the

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
 #include "app/web/fixed_frame_run.h"
 #include "app/web/show_times.h"
 #include "bench/web/page_benchmark.h"
+#include "geometry/build_constants.h"
+#include "headless/show_timing.h"
 #include "platform/web/web_message_box.h"
-#include "tools/capture/capture_options.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ EMSCRIPTEN_KEEPALIVE int banner_frame_open(int alt, int frame, const char* press
                      presses != nullptr ? presses : "");
         return 1;
     }
-    Fixed = std::make_unique<FixedFrameRun>(Constants(alt), static_cast<uint32_t>(frame),
-                                            std::move(seconds), Canvas, CaptureOptions().StartTime);
+    Fixed = std::make_unique<FixedFrameRun>(Constants(alt), static_cast<uint32_t>(frame), seconds,
+                                            Canvas, VirtualClockStart);
     if (const std::optional<int> failed = Fixed->StartUp()) {
         return *failed;
     }

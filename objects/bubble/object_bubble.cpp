@@ -1,6 +1,6 @@
 #include "objects/bubble/object_bubble.h"
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "objects/eye_facing.h"

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "objects/camera/object_camera.h"

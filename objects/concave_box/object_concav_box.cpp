@@ -1,6 +1,6 @@
 #include "objects/concave_box/object_concav_box.h"
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "objects/concave_box/glow_texture.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "geometry/vertex.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "platform/desktop/virtual_key.h"
 
 namespace {

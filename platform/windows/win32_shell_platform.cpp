@@ -1,6 +1,6 @@
 #include "platform/windows/win32_shell_platform.h"
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "platform/windows/d3d9_graphics_system.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/win32_error.h"

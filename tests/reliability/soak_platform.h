@@ -7,7 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/shell_platform.h"
-#include "tests/app/fake_graphics_system.h"
+#include "tests/shell/fake_graphics_system.h"
 #include "tests/support/recording_audio.h"
 
 // A platform for playing whole shows through the shell on the device double: time passes only

@@ -7,14 +7,14 @@
 #include <random>
 #include <vector>
 
-#include "app/application.h"
-#include "app/scene_light_switch.h"
+#include "headless/offscreen_show.h"
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"
+#include "shell/application.h"
+#include "shell/scene_light_switch.h"
 #include "tests/reliability/soak_platform.h"
 #include "tests/support/recording_message_box.h"
 #include "tests/support/test_scale.h"
-#include "tools/capture/offscreen_show.h"
 
 namespace {
 

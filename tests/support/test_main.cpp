@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "platform/message_box.h"
 
 // Tests run with the first program's constants unless a test selects the other set.

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "tools/capture/show_length.h"
+#include "headless/show_timing.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/build_constants.h"
-#include "tools/capture/show_length.h"
+#include "geometry/build_constants.h"
+#include "headless/show_timing.h"
 
 namespace {
 
@@ -35,12 +35,10 @@ int CheckLength(const OffscreenShow::Frame& last) {
 
 }  // namespace
 
-static_assert(ShowFrameStep == OffscreenShow::FrameStep);
-
 CaptureSession::CaptureSession(const CaptureOptions& options)
     : Options(options),
       AtDone(options.AtSeconds.size(), false),
-      Presses(options),
+      Presses(options.PressSeconds, options.EscapeSeconds),
       Sheet(static_cast<int>(options.SheetColumns)) {}
 
 int CaptureSession::Run() {
@@ -53,12 +51,14 @@ int CaptureSession::Run() {
     }
     uint32_t showTime = 0;
     for (bool first = true;; first = false) {
-        Presses.PressDue(show, showTime);
+        for (uint32_t key : Presses.Due(showTime)) {
+            show.PressKey(key);
+        }
         if (show.QuitRequested()) {
             return Finish(0);
         }
         if (Options.DrawSavedOnly) {
-            const uint32_t next = first ? 0 : showTime + OffscreenShow::FrameStep;
+            const uint32_t next = first ? 0 : showTime + ShowFrameStep;
             show.SetDrawing(Wants(show.DrawnFrames(), next));
         }
         const OffscreenShow::Frame frame = show.Advance();

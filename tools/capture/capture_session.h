@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "headless/key_press_schedule.h"
+#include "headless/offscreen_show.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/contact_sheet.h"
-#include "tools/capture/key_press_schedule.h"
-#include "tools/capture/offscreen_show.h"
 
 // One offscreen run of the show: the program's own start-up on SDL's offscreen driver and dummy
 // audio, then frames 40 ms apart on a virtual clock, writing the frames the options ask for.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/capture/rgba_image.h"
+#include "headless/rgba_image.h"
 
 // Many frames on one picture, each under a small label (its number and show time), so a whole
 // stretch of the show can be looked at at once.

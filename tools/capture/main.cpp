@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_session.h"
 #ifndef _WIN32

@@ -7,15 +7,16 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/build_constants.h"
 #include "assets/embedded_assets.h"
-#include "tools/capture/key_press_schedule.h"
+#include "geometry/build_constants.h"
+#include "headless/key_press_schedule.h"
+#include "headless/show_timing.h"
 #include "tools/capture/video_format.h"
 
 namespace {
 
 constexpr uint64_t MusicRate = 37800;  // the embedded track's
-static_assert(MusicRate * OffscreenShow::FrameStep % 1000 == 0,
+static_assert(MusicRate * ShowFrameStep % 1000 == 0,
               "every frame must begin on a whole sample frame");
 
 // The first frame at or after the given moment; a hair of slack absorbs decimal input.
@@ -46,7 +47,7 @@ VideoExport::VideoExport(const CaptureOptions& options)
       Progress(stderr, ExpectedFrames()) {}
 
 uint64_t VideoExport::SampleAt(uint32_t frame) {
-    return uint64_t{frame} * OffscreenShow::FrameStep * MusicRate / 1000;
+    return uint64_t{frame} * ShowFrameStep * MusicRate / 1000;
 }
 
 int VideoExport::Run() {
@@ -97,11 +98,13 @@ bool VideoExport::Encode(const std::string& ffmpegPath, std::string* error) {
 }
 
 bool VideoExport::Render(OffscreenShow& show, std::string* error) {
-    KeyPressSchedule presses(Options);
+    KeyPressSchedule presses(Options.PressSeconds, Options.EscapeSeconds);
     RgbaImage picture;
     uint32_t showTime = 0;
     for (;;) {
-        presses.PressDue(show, showTime);
+        for (uint32_t key : presses.Due(showTime)) {
+            show.PressKey(key);
+        }
         // Escape ends the program, and the video with it.
         if (show.QuitRequested()) {
             return Sent > 0;
@@ -110,7 +113,7 @@ bool VideoExport::Render(OffscreenShow& show, std::string* error) {
         showTime = frame.ShowTime;
         // The clock moves 40 ms a step, so every step is a frame of the video; one the scene
         // did not draw would leave the last picture on the screen.
-        const uint32_t number = frame.ShowTime / OffscreenShow::FrameStep;
+        const uint32_t number = frame.ShowTime / ShowFrameStep;
         if (number >= EndFrame) {
             return true;
         }

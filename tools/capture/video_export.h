@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "headless/offscreen_show.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/ffmpeg_process.h"
-#include "tools/capture/offscreen_show.h"
 #include "tools/capture/pcm_feeder.h"
 #include "tools/capture/progress_bar.h"
 

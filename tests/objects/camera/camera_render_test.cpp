@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "tests/objects/camera/camera_fixture.h"

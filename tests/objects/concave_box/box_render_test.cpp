@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/matrix_math.h"
 #include "tests/objects/concave_box/box_fixture.h"
 

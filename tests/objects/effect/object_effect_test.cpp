@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "geometry/float_math.h"
 #include "geometry/matrix_math.h"
 #include "tests/objects/effect/effect_test_support.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "headless/offscreen_show.h"
 #include "platform/desktop/gl_graphics_system.h"
 #include "platform/gl/gl_device.h"
-#include "tools/capture/offscreen_show.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/draw_switch_device.h"
+#include "headless/draw_switch_device.h"
 
 HRESULT DrawSwitchDevice::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t format,
                                              gfx::VertexBuffer** buffer) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/light_switch.h"
 #include "scene/talvo_scene0001.h"
+#include "shell/light_switch.h"
 
 // The window procedure's 'L' key, acting on a scene.
 class SceneLightSwitch final : public LightSwitch {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/shell_platform.h"
-#include "tests/app/fake_graphics_system.h"
+#include "tests/shell/fake_graphics_system.h"
 #include "tests/support/recording_audio.h"
 
 // A platform whose window is a token, whose message queue is a script and whose graphics and audio

@@ -1,10 +1,10 @@
-#include "tools/capture/offscreen_shell_platform.h"
+#include "platform/desktop/offscreen_shell_platform.h"
 
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "platform/desktop/gl_graphics_system.h"
 #include "platform/process_globals.h"
 

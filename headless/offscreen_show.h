@@ -4,23 +4,22 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
-#include "app/draw_switch_device.h"
-#include "app/scene_light_switch.h"
+#include "headless/draw_switch_device.h"
+#include "headless/rgba_image.h"
+#include "headless/show_timing.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "platform/offscreen_platform.h"
 #include "scene/talvo_scene0001.h"
-#include "tools/capture/offscreen_platform.h"
-#include "tools/capture/rgba_image.h"
+#include "shell/application.h"
+#include "shell/scene_light_switch.h"
 
 // The show played headless: the programs' own start-up (window, device, audio engine, music
-// voice, scene resources) on an offscreen window of the platform the tool is built for, then
-// frames on a virtual clock. Each show is
-// built as a fresh process would build it, so several can be played one after another.
+// voice, scene resources) on an offscreen window of the platform it is built for, then
+// frames on a virtual clock. Each show is built as a fresh process would build it, so several can
+// be played one after another.
 class OffscreenShow {
 public:
-    static constexpr uint32_t FrameStep = 40;
-
     struct Frame {
         HRESULT Result = S_OK;  // what RenderFrame returned
         bool Drawn = false;
@@ -37,7 +36,7 @@ public:
     // False with the reason when any start-up step fails.
     bool StartUp(std::string* error);
     // Moves the clock on by step ms and lets the scene render.
-    Frame Advance(uint32_t step = FrameStep);
+    Frame Advance(uint32_t step = ShowFrameStep);
     // A key press and release (a virtual-key code) through the window procedure, between frames.
     void PressKey(uint32_t key);
     // Any message through the window procedure.

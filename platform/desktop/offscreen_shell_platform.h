@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/desktop/sdl_audio_engine.h"
-#include "tools/capture/offscreen_platform.h"
+#include "platform/offscreen_platform.h"
 
 struct SDL_Window;
 

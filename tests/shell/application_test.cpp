@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "shell/application.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/build_constants.h"
+#include "geometry/build_constants.h"
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"
-#include "tests/app/fake_scene.h"
-#include "tests/app/fake_shell_platform.h"
+#include "tests/shell/fake_scene.h"
+#include "tests/shell/fake_shell_platform.h"
 #include "tests/support/recording_message_box.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/release_graphics.h"
+#include "shell/release_graphics.h"
 
 #include "platform/process_globals.h"
 

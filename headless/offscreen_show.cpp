@@ -1,8 +1,8 @@
-#include "tools/capture/offscreen_show.h"
+#include "headless/offscreen_show.h"
 
-#include "app/release_graphics.h"
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"
+#include "shell/release_graphics.h"
 
 OffscreenShow::OffscreenShow(uint32_t startTime)
     : VirtualClock(startTime), Platform(CreateOffscreenPlatform()) {

@@ -1,12 +1,12 @@
-// The capture tool's shortcut: frames whose draws are dropped still run everything else, so the
+// The headless runs' shortcut: frames whose draws are dropped still run everything else, so the
 // frames drawn afterwards are those of a show drawn in full.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "headless/offscreen_show.h"
 #include "platform/shell_event.h"
-#include "tools/capture/offscreen_show.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr uint32_t PressAt = 2000;
 
 std::vector<RgbaImage> Play(bool drawEveryFrame) {
     std::vector<RgbaImage> frames;
-    OffscreenShow show(100000);
+    OffscreenShow show(VirtualClockStart);
     std::string error;
     if (!show.StartUp(&error)) {
         ADD_FAILURE() << error;
@@ -38,7 +38,7 @@ std::vector<RgbaImage> Play(bool drawEveryFrame) {
             frames.emplace_back();
             EXPECT_TRUE(show.ReadFrame(&frames.back()));
         }
-        next = frame.ShowTime + OffscreenShow::FrameStep;
+        next = frame.ShowTime + ShowFrameStep;
     }
     return frames;
 }
@@ -64,7 +64,7 @@ TEST(DrawSavedOnly, FramesAfterDroppedDrawsAreThoseOfAShowDrawnInFull) {
 }
 
 TEST(DrawSavedOnly, AFrameWithoutDrawsShowsOnlyTheClear) {
-    OffscreenShow show(100000);
+    OffscreenShow show(VirtualClockStart);
     std::string error;
     ASSERT_TRUE(show.StartUp(&error)) << error;
     show.SetDrawing(false);

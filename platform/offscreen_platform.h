@@ -6,8 +6,8 @@
 #include "platform/shell_platform.h"
 
 // The shell's platform for headless runs: a window nobody sees, silent audio, no messages but
-// those handed in, and a way to read back what the device presents. Each platform the tool
-// builds for has its own; unlike the programs' platforms it tears everything down again, so one
+// those handed in, and a way to read back what the device presents. Each backend that plays
+// headless has its own; unlike the programs' platforms it tears everything down again, so one
 // process can play many shows.
 class OffscreenPlatform : public ShellPlatform {
 public:

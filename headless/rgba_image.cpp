@@ -1,4 +1,4 @@
-#include "tools/capture/rgba_image.h"
+#include "headless/rgba_image.h"
 
 #include "platform/png_encoder.h"
 

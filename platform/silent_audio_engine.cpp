@@ -1,4 +1,4 @@
-#include "tools/capture/silent_audio_engine.h"
+#include "platform/silent_audio_engine.h"
 
 HRESULT SilentAudioEngine::CreateMasteringVoice(audio::MasteringVoice** voice) {
     if (voice == nullptr) {

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/offscreen_platform.h"
+#include "platform/silent_audio_engine.h"
 #include "platform/windows/win32_shell_platform.h"
-#include "tools/capture/offscreen_platform.h"
-#include "tools/capture/silent_audio_engine.h"
 
 // The offscreen platform on Windows: the program's own window, never shown, with a Direct3D 9
 // device that presents without waiting, and silent audio.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/draw_switch_device.h"
+#include "headless/draw_switch_device.h"
 #include "tests/support/recording_device.h"
 
 namespace {

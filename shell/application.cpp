@@ -1,13 +1,13 @@
-#include "app/application.h"
+#include "shell/application.h"
 
 #include <cinttypes>
 #include <cstdio>
 
-#include "app/build_constants.h"
-#include "app/release_graphics.h"
+#include "geometry/build_constants.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
 #include "platform/process_globals.h"
+#include "shell/release_graphics.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "app/fatal_box_counter.h"
-#include "app/light_switch.h"
 #include "platform/result.h"
 #include "platform/shell_platform.h"
 #include "scene/talvo_scene.h"
+#include "shell/fatal_box_counter.h"
+#include "shell/light_switch.h"
 
 // The program's top level: start-up in a fixed order, the message loop that renders a frame
 // whenever no message waits, and the window procedure with Escape, the close request and the 'L'

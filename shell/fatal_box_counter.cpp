@@ -1,4 +1,4 @@
-#include "app/fatal_box_counter.h"
+#include "shell/fatal_box_counter.h"
 
 #include <string_view>
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/light_switch.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
 #include "platform/process_globals.h"
 #include "scene/talvo_scene.h"
+#include "shell/light_switch.h"
 
 // A scene whose start-up results and frames are scripted. Its frames use the device, as the real
 // scene's do, and note any frame drawn after the device was released.

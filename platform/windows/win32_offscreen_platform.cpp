@@ -1,4 +1,4 @@
-#include "tools/capture/win32_offscreen_platform.h"
+#include "platform/windows/win32_offscreen_platform.h"
 
 #include "platform/process_globals.h"
 #include "platform/windows/d3d9_device.h"
