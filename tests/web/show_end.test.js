@@ -29,6 +29,9 @@ test('the show plays to its end in step with the music and then plays again', { 
     await page.goto(server.url('index.html'));
     await page.waitForFunction(() => window.bannerPage && bannerPage.state === 'idle', { timeout: 60000 });
     await page.click('#play');
+    // The music is fetched and decoded first: the show starts with it.
+    await page.waitForFunction(() => bannerPage.state === 'playing' && bannerPage.music.position() !== null,
+      { timeout: 60000 });
     // Once a second, how far apart the show's clock and the music are. A busy machine makes the
     // browser's audio stumble now and then; the show falls back in step within a moment, so the
     // gap never builds up.
