@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the web build and its browser tests need, when it is missing: Emscripten, ffmpeg
-# for the music, Chromium and node from Debian, and the tests' node packages as
+# for the music and the poster, brotli for the compressed copies, Chromium and node from Debian, and the tests' node packages as
 # tests/web/package-lock.json pins them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(emscripten ffmpeg chromium fonts-dejavu-core)
+packages=(emscripten ffmpeg brotli gzip chromium fonts-dejavu-core)
 # node and npm may come from elsewhere (a node that carries its own npm); Debian's otherwise.
 command -v node >/dev/null || packages+=(nodejs)
 command -v npm >/dev/null || packages+=(npm)

@@ -6,14 +6,15 @@
 #include "platform/process_globals.h"
 
 FixedFrameRun::FixedFrameRun(const BuildConstants& constants, uint32_t frame,
-                             const std::vector<double>& presses, const std::string& canvas)
-    : Clock(VirtualClockStart),
-      Show(constants, Clock, canvas),
+                             const std::vector<double>& presses, const std::string& canvas,
+                             uint32_t startTime)
+    : Clock(startTime),
+      Show(std::make_unique<WebShow>(constants, Clock, canvas)),
       Wanted(frame),
       Presses(presses, -1.0) {}
 
 std::optional<int> FixedFrameRun::StartUp() {
-    if (const std::optional<int> failed = Show.StartUp()) {
+    if (const std::optional<int> failed = Show->StartUp()) {
         return failed;
     }
     Device = new DrawSwitchDevice(GraphicsDevice, DrawSwitchDevice::Drops::Picture);
@@ -30,18 +31,18 @@ FixedFrameRun::Progress FixedFrameRun::Play(double milliseconds) {
 }
 
 FixedFrameRun::Progress FixedFrameRun::Step() {
-    const uint32_t showTime = Show.ShowTime();
+    const uint32_t showTime = Show->ShowTime();
     for (uint32_t key : Presses.Due(showTime)) {
-        Show.PressKey(key);
+        Show->PressKey(key);
     }
     Clock.Advance(ShowFrameStep);
     Device->SetDrawing(Drawn == Wanted);
-    const HRESULT result = Show.RenderFrame();
-    if (Show.Scene().DrewFrame() && Drawn++ == Wanted) {
+    const HRESULT result = Show->RenderFrame();
+    if (Show->Scene().DrewFrame() && Drawn++ == Wanted) {
         return Progress::Ready;
     }
     if (Failed(result)) {
-        return Show.Scene().ShowFinished() ? Progress::ShowOver : Progress::Failed;
+        return Show->Scene().ShowFinished() ? Progress::ShowOver : Progress::Failed;
     }
     return Progress::Playing;
 }

@@ -1,19 +1,18 @@
-// The program in the page: what the page's script calls to play the show, a fixed frame or the
-// benchmark on the canvas #banner.
+// The program in the page: what the page's script calls to play the show on the canvas #banner,
+// pause it, pass it keys, and build it again where it stood after its WebGL context was lost.
 #include <emscripten/emscripten.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/web/fixed_frame_run.h"
-#include "app/web/page_benchmark.h"
+#include "app/web/show_times.h"
 #include "app/web/web_show.h"
 #include "geometry/build_constants.h"
+#include "headless/show_timing.h"
 #include "platform/pausable_clock.h"
 #include "platform/web/web_message_box.h"
 
@@ -35,25 +34,9 @@ WebMessageBox Boxes;
 // The page's clock: it reads like a system clock and stands still while the page pauses.
 platform::PausableClock PageClock(emscripten_get_now, WallClockMilliseconds());
 std::unique_ptr<WebShow> Live;
-std::unique_ptr<FixedFrameRun> Fixed;
-std::unique_ptr<PageBenchmark> Bench;
+std::unique_ptr<FixedFrameRun> Resuming;
 
 const BuildConstants& Constants(int alt) { return alt != 0 ? BannerAltConstants : BannerConstants; }
-
-// Show times in seconds, separated by commas; false at anything else.
-bool ParseSeconds(const char* list, std::vector<double>* seconds) {
-    std::stringstream items(list != nullptr ? list : "");
-    std::string item;
-    while (std::getline(items, item, ',')) {
-        char* end = nullptr;
-        const double value = std::strtod(item.c_str(), &end);
-        if (item.empty() || *end != '\0' || !(value >= 0.0)) {
-            return false;
-        }
-        seconds->push_back(value);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -64,6 +47,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int banner_open(int alt) {
     platform::UseMessageBoxSink(&Boxes);
     Live.reset();
+    Resuming.reset();
     PageClock.Pause();
     Live = std::make_unique<WebShow>(Constants(alt), PageClock, Canvas);
     if (const std::optional<int> failed = Live->StartUp()) {
@@ -85,7 +69,10 @@ EMSCRIPTEN_KEEPALIVE int banner_turn() {
 }
 
 // Ends the show: the music stops and the graphics are released.
-EMSCRIPTEN_KEEPALIVE void banner_close() { Live.reset(); }
+EMSCRIPTEN_KEEPALIVE void banner_close() {
+    Resuming.reset();
+    Live.reset();
+}
 
 EMSCRIPTEN_KEEPALIVE void banner_set_paused(int paused) {
     if (paused != 0) {
@@ -116,49 +103,55 @@ EMSCRIPTEN_KEEPALIVE void banner_post_key(int key, int down, int system) {
     Live->Post({kind, static_cast<uint32_t>(key)});
 }
 
-// The fixed frame: presses lists show times in seconds, separated by commas. The exit status on
-// failure, -1 when ready to play.
-EMSCRIPTEN_KEEPALIVE int banner_frame_open(int alt, int frame, const char* presses) {
+// The show built again where it stood, show_ms into it with 'L' pressed at presses (show times
+// in seconds, separated by commas), after its WebGL context was lost and came back. The exit
+// status on failure, -1 when ready to catch up.
+EMSCRIPTEN_KEEPALIVE int banner_open_at(int alt, double showMs, const char* presses) {
     platform::UseMessageBoxSink(&Boxes);
+    Live.reset();
+    Resuming.reset();
+    PageClock.Pause();
     std::vector<double> seconds;
-    if (frame < 0 || !ParseSeconds(presses, &seconds)) {
-        std::fprintf(stderr, "banner: frame %d, presses '%s': not a frame and show times\n", frame,
-                     presses != nullptr ? presses : "");
+    if (!(showMs >= 0.0) || showMs > 1e7 || !ParseShowTimes(presses, &seconds)) {
+        std::fprintf(stderr, "banner: show time %f, presses '%s': not a moment and show times\n",
+                     showMs, presses != nullptr ? presses : "");
         return 1;
     }
-    Fixed = std::make_unique<FixedFrameRun>(Constants(alt), static_cast<uint32_t>(frame), seconds,
-                                            Canvas);
-    if (const std::optional<int> failed = Fixed->StartUp()) {
+    const auto moment = static_cast<uint32_t>(showMs);
+    // The catch-up's first frame, where its music starts, is a frame step after its start; its
+    // frame at the moment then reads what the page's clock reads.
+    const uint32_t start = PageClock.Milliseconds() - moment - ShowFrameStep;
+    Resuming = std::make_unique<FixedFrameRun>(Constants(alt), moment / ShowFrameStep,
+                                               seconds, Canvas, start);
+    if (const std::optional<int> failed = Resuming->StartUp()) {
+        Resuming.reset();
         return *failed;
     }
     return Waiting;
 }
 
-// Plays for about the given time: 0 still playing, 1 the frame is drawn, 2 the show ended before
-// it, 3 a frame failed.
-EMSCRIPTEN_KEEPALIVE int banner_frame_play(double milliseconds) {
-    return Fixed ? static_cast<int>(Fixed->Play(milliseconds)) : 3;
-}
-
-// The benchmark, to the show's end or to untilSeconds of show time when that is not negative.
-EMSCRIPTEN_KEEPALIVE int banner_bench_open(int alt, double untilSeconds) {
-    platform::UseMessageBoxSink(&Boxes);
-    Bench = std::make_unique<PageBenchmark>(Constants(alt), Canvas, untilSeconds);
-    if (const std::optional<int> failed = Bench->StartUp()) {
-        return *failed;
+// Catches up for about the given time: 0 still catching up, 1 the show is live again (its clock
+// paused), 2 it could not be.
+EMSCRIPTEN_KEEPALIVE int banner_catch_up(double milliseconds) {
+    if (!Resuming) {
+        return 2;
     }
-    return Waiting;
+    const FixedFrameRun::Progress progress = Resuming->Play(milliseconds);
+    if (progress == FixedFrameRun::Progress::Playing) {
+        return 0;
+    }
+    if (progress == FixedFrameRun::Progress::Ready) {
+        Live = Resuming->TakeShow();
+        platform::UseClock(&PageClock);
+    }
+    Resuming.reset();
+    return Live ? 1 : 2;
 }
 
-// Plays and times one frame; 0 once the show is over.
-EMSCRIPTEN_KEEPALIVE int banner_bench_frame() { return Bench && Bench->PlayFrame() ? 1 : 0; }
-
-// Prints the benchmark's table on the console and gives it to the page.
-EMSCRIPTEN_KEEPALIVE const char* banner_bench_table(double transferBytes) {
-    static std::string table;
-    table = Bench ? Bench->Table(transferBytes) : std::string();
-    std::printf("%s", table.c_str());
-    std::fflush(stdout);
-    return table.c_str();
+// The canvas was given a drawing buffer of this size: frames from now on fill it.
+EMSCRIPTEN_KEEPALIVE void banner_resize(int width, int height) {
+    if (Live) {
+        Live->ResizeBackBuffer(width, height);
+    }
 }
 }

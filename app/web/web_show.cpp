@@ -47,6 +47,11 @@ void WebShow::NoteMusicStart() {
     }
 }
 
+bool WebShow::ResizeBackBuffer(int width, int height) {
+    // The device goes when the program ends (Escape), before the show does.
+    return GraphicsDevice != nullptr && Platform.ResizeBackBuffer(width, height);
+}
+
 void WebShow::PressKey(uint32_t key) {
     Shell->WindowProc({shell::EventKind::KeyDown, key});
     Shell->WindowProc({shell::EventKind::KeyUp, key});

@@ -29,6 +29,8 @@ public:
     std::optional<int> Turn();
     // A message from the page, for a later turn.
     void Post(const shell::Event& event) { Platform.Post(event); }
+    // A back buffer of the canvas's new size for the frames to come; false without a device.
+    bool ResizeBackBuffer(int width, int height);
 
     // As the capture tool drives the show: a key pressed and released straight through the
     // window procedure, and the scene's frame cycle without the loop around it.

@@ -86,6 +86,8 @@ public:
 
     int BackBufferWidth() const { return Target.Width(); }
     int BackBufferHeight() const { return Target.Height(); }
+    // A new, empty back buffer of another size (a canvas shown larger); the view is unchanged.
+    HRESULT ResizeBackBuffer(int width, int height);
 
 private:
     explicit GlDevice(std::shared_ptr<GlContext> context);

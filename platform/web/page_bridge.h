@@ -1,8 +1,8 @@
 #pragma once
 
-// What the page's script offers the program (web_library.js): the music on Web Audio and the
-// error box as an overlay. The page decides what each does in its mode: a fixed frame or the
-// benchmark play silently.
+// What the page's script offers the program (web_library.js): the music on Web Audio and a
+// place for its error boxes (the console: the visitor reads the page's own sentence). The page
+// decides what each does in its mode: a fixed frame or the benchmark play silently.
 extern "C" {
 // 1 when the page can play the music, 0 when the browser has no Web Audio.
 int banner_page_audio_available();
@@ -11,6 +11,6 @@ int banner_page_audio_available();
 void banner_page_music_start();
 // Stops the music for good.
 void banner_page_music_stop();
-// Shows the error box over the banner and writes its line on the console.
+// Hands the page an error box's text and caption.
 void banner_page_show_box(const char* text, const char* caption);
 }

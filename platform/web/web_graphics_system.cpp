@@ -1,5 +1,6 @@
 #include "platform/web/web_graphics_system.h"
 
+#include <emscripten/html5.h>
 #include <emscripten/html5_webgl.h>
 
 #include <memory>
@@ -33,10 +34,23 @@ HRESULT WebGraphicsSystem::CreateDevice(WindowHandle window, const PresentParame
         return E_FAIL;
     }
     emscripten_webgl_make_context_current(context);
+    // The back buffer is the canvas's drawing buffer, which the page sizes to the pixels it
+    // covers on the screen: the same view, as sharp as the screen shows it.
+    PresentParameters sized = parameters;
+    int width = 0;
+    int height = 0;
+    if (emscripten_get_canvas_element_size(canvas, &width, &height) == EMSCRIPTEN_RESULT_SUCCESS &&
+        width > 0 && height > 0) {
+        sized.BackBufferWidth = static_cast<uint32_t>(width);
+        sized.BackBufferHeight = static_cast<uint32_t>(height);
+    }
     GlDevice* created = nullptr;
     auto surface = std::make_unique<WebGlSurface>(context, canvas);
-    if (Failed(GlDevice::Create(std::move(surface), parameters, {}, &created, &Error))) {
+    if (Failed(GlDevice::Create(std::move(surface), sized, {}, &created, &Error))) {
         return E_FAIL;
+    }
+    if (Made != nullptr) {
+        *Made = created;
     }
     *device = created;
     return S_OK;

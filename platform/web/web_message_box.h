@@ -2,7 +2,8 @@
 
 #include "platform/message_box.h"
 
-// The page's error box: an overlay over the banner with the text, and the line on the console.
+// The program's error boxes in the page: handed to the page's script, which writes them on the
+// console and tells the visitor in words of its own.
 class WebMessageBox final : public platform::MessageBoxSink {
 public:
     void Show(const char* text, const char* caption) override;

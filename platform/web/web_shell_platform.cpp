@@ -35,7 +35,11 @@ bool WebShellPlatform::DispatchMessage() {
 }
 
 gfx::GraphicsSystem* WebShellPlatform::CreateGraphicsSystem(std::string*) {
-    return new gfx::WebGraphicsSystem();
+    return new gfx::WebGraphicsSystem(&Device);
+}
+
+bool WebShellPlatform::ResizeBackBuffer(int width, int height) {
+    return Device != nullptr && Succeeded(Device->ResizeBackBuffer(width, height));
 }
 
 HRESULT WebShellPlatform::CreateAudioEngine(audio::Engine** engine) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/gl/gl_device.h"
 #include "platform/shell_platform.h"
 #include "platform/web/web_audio_engine.h"
 
@@ -28,11 +29,15 @@ public:
 
     // A message from the page, handed to the window procedure by a later DispatchMessage.
     void Post(const shell::Event& event) { Queue.push_back(event); }
+    // Gives the device made on the canvas a back buffer of the canvas's new size; false when
+    // there is none to resize. Only while the device lives.
+    bool ResizeBackBuffer(int width, int height);
 
 private:
     std::string Canvas;
     shell::WindowProcedure* Procedure = nullptr;
     std::deque<shell::Event> Queue;
+    gfx::GlDevice* Device = nullptr;
     std::unique_ptr<audio::WebAudioEngine> Audio;
     std::string AudioFailure;
 };

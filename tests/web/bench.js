@@ -17,8 +17,8 @@ async function main() {
     // The GPU process starts with the first WebGL context; the page's start-up is measured with
     // it running, as in a browser that has shown a page before.
     const warm = await openPage(browser);
-    await warm.goto(server.url('index.html'));
-    await warm.waitForFunction(() => window.bannerPage && bannerPage.state !== 'loading', { timeout: 60000 });
+    await warm.goto(server.url('index.html?frame=0'));
+    await warm.waitForFunction(() => window.bannerPage && bannerPage.state !== 'loading' && bannerPage.state !== 'playing', { timeout: 60000 });
     await warm.close();
     const page = await openPage(browser);
     await page.goto(server.url(`index.html?bench${alt ? '&alt' : ''}${until}`));

@@ -1,5 +1,6 @@
 'use strict';
-// Debian's Chromium, headless, with WebGL 2 on its software rasteriser and no network of its own;
+// Debian's Chromium, headless, with WebGL 2 on its software rasteriser and no network of its own,
+// and sound only after a gesture, as a visitor's browser has it (headless would allow it at once);
 // pages opened here keep their console messages, uncaught errors and failed requests.
 const fs = require('fs');
 const os = require('os');
@@ -10,7 +11,7 @@ const CHROMIUM = process.env.BANNER_CHROMIUM || '/usr/bin/chromium';
 const FLAGS = [
   '--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
-  '--no-first-run', '--disable-quic',
+  '--no-first-run', '--disable-quic', '--autoplay-policy=user-gesture-required',
 ];
 
 async function launch(extraFlags = []) {

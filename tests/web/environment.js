@@ -20,10 +20,12 @@ function siteDir() {
   if (!dir || !fs.existsSync(path.join(dir, 'index.html'))) {
     skip(`no site in ${dir}: build it with scripts/build-web.sh`);
   }
-  try {
-    require.resolve('puppeteer-core');
-  } catch {
-    skip('no puppeteer-core in tests/web/node_modules: run scripts/setup-web.sh');
+  for (const name of ['puppeteer-core', 'axe-core', 'lighthouse']) {
+    try {
+      require.resolve(name);
+    } catch {
+      skip(`no ${name} in tests/web/node_modules: run scripts/setup-web.sh`);
+    }
   }
   return path.resolve(dir);
 }

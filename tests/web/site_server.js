@@ -1,6 +1,9 @@
 'use strict';
-// Serves the built site from 127.0.0.1 under /banner/, as a site would hold it in a folder of
-// its own, plus host pages that embed it (/host/...), and notes every request it answers.
+// Serves the built site under /banner/ as a site would hold it in a folder of its own, sending a
+// file's compressed copy (.br, else .gz) beside it when the browser accepts that encoding, as
+// nginx's brotli_static/gzip_static or Apache's rewrite rules do; plus host pages that embed it
+// (/host/...). The banner is served from 127.0.0.1 and host pages from localhost: two origins.
+// Every request it answers is noted; files named in `missing` answer 404.
 const http = require('http');
 const fs = require('fs');
 const path = require('path');
@@ -11,17 +14,22 @@ const TYPES = {
   '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm',
   '.mp3': 'audio/mpeg',
+  '.mp4': 'video/mp4',
+  '.vtt': 'text/vtt; charset=utf-8',
   '.png': 'image/png',
+  '.jpg': 'image/jpeg',
+  '.webp': 'image/webp',
 };
+const ENCODINGS = [['br', '.br'], ['gzip', '.gz']];
 
 class SiteServer {
   constructor(siteDir) {
     this.siteDir = siteDir;
     this.hostPages = new Map();
     this.requests = [];
+    this.missing = new Set();
   }
 
-  // A page outside the site's folder that embeds it, for scrolling it out of view.
   addHostPage(name, html) {
     this.hostPages.set(`/host/${name}`, html);
   }
@@ -29,12 +37,18 @@ class SiteServer {
   async start() {
     this.server = http.createServer((request, response) => this.answer(request, response));
     await new Promise((resolve) => this.server.listen(0, '127.0.0.1', resolve));
-    this.origin = `http://127.0.0.1:${this.server.address().port}`;
+    this.port = this.server.address().port;
+    this.origin = `http://127.0.0.1:${this.port}`;
+    this.hostOrigin = `http://localhost:${this.port}`;
     return this;
   }
 
   url(file) {
     return `${this.origin}/banner/${file}`;
+  }
+
+  hostUrl(name) {
+    return `${this.hostOrigin}/host/${name}`;
   }
 
   answer(request, response) {
@@ -46,16 +60,33 @@ class SiteServer {
       return;
     }
     const file = pathname.startsWith('/banner/') ? path.join(this.siteDir, pathname.slice(8)) : null;
-    if (!file || !file.startsWith(this.siteDir + path.sep) || !fs.existsSync(file)) {
+    if (!file || !file.startsWith(this.siteDir + path.sep) || !fs.existsSync(file) ||
+        this.missing.has(path.basename(file))) {
       response.writeHead(404);
       response.end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream' });
-    fs.createReadStream(file).pipe(response);
+    const headers = {
+      'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
+      'Vary': 'Accept-Encoding',
+    };
+    const accepted = (request.headers['accept-encoding'] || '').split(',').map((item) => item.trim().split(';')[0]);
+    let body = file;
+    for (const [encoding, suffix] of ENCODINGS) {
+      if (accepted.includes(encoding) && fs.existsSync(file + suffix)) {
+        body = file + suffix;
+        headers['Content-Encoding'] = encoding;
+        break;
+      }
+    }
+    headers['Content-Length'] = fs.statSync(body).size;
+    response.writeHead(200, headers);
+    if (request.method === 'HEAD') response.end();
+    else fs.createReadStream(body).pipe(response);
   }
 
   stop() {
+    this.server.closeAllConnections();
     return new Promise((resolve) => this.server.close(resolve));
   }
 }

@@ -1,4 +1,4 @@
-#include "app/web/page_benchmark.h"
+#include "bench/web/page_benchmark.h"
 
 #include <emscripten/emscripten.h>
 
