@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/web/fixed_frame_run.h"
-#include "app/web/show_times.h"
-#include "app/web/web_show.h"
 #include "geometry/build_constants.h"
 #include "headless/show_timing.h"
+#include "headless/web/fixed_frame_run.h"
+#include "headless/web/show_times.h"
 #include "platform/pausable_clock.h"
 #include "platform/web/web_message_box.h"
+#include "shell/web/web_show.h"
 
 namespace {
 
@@ -121,8 +121,8 @@ EMSCRIPTEN_KEEPALIVE int banner_open_at(int alt, double showMs, const char* pres
     // The catch-up's first frame, where its music starts, is a frame step after its start; its
     // frame at the moment then reads what the page's clock reads.
     const uint32_t start = PageClock.Milliseconds() - moment - ShowFrameStep;
-    Resuming = std::make_unique<FixedFrameRun>(Constants(alt), moment / ShowFrameStep,
-                                               seconds, Canvas, start);
+    Resuming = std::make_unique<FixedFrameRun>(Constants(alt), moment / ShowFrameStep, seconds,
+                                               Canvas, start);
     if (const std::optional<int> failed = Resuming->StartUp()) {
         Resuming.reset();
         return *failed;

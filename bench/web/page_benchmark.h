@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "app/web/web_show.h"
 #include "bench/pass_record.h"
 #include "geometry/build_constants.h"
 #include "platform/clock.h"
+#include "shell/web/web_show.h"
 
 // The benchmark in the page: the whole show played on the capture tool's virtual clock, as the
 // desktop benchmark plays it, each frame timed from the start of its turn until WebGL has drawn

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/web/fixed_frame_run.h"
-#include "app/web/show_times.h"
 #include "bench/web/page_benchmark.h"
 #include "geometry/build_constants.h"
 #include "headless/show_timing.h"
+#include "headless/web/fixed_frame_run.h"
+#include "headless/web/show_times.h"
 #include "platform/web/web_message_box.h"
 
 namespace {
@@ -27,6 +27,9 @@ std::unique_ptr<PageBenchmark> Bench;
 const BuildConstants& Constants(int alt) { return alt != 0 ? BannerAltConstants : BannerConstants; }
 
 }  // namespace
+
+// Banner's framing unless a call asks for banner_alt's, which it picks before it builds a show.
+const BuildConstants* ProgramConstants = &BannerConstants;
 
 extern "C" {
 

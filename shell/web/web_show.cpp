@@ -1,4 +1,4 @@
-#include "app/web/web_show.h"
+#include "shell/web/web_show.h"
 
 #include "platform/crt_random.h"
 #include "platform/process_globals.h"

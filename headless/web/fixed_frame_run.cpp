@@ -1,4 +1,4 @@
-#include "app/web/fixed_frame_run.h"
+#include "headless/web/fixed_frame_run.h"
 
 #include <emscripten/emscripten.h>
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/web/web_show.h"
 #include "geometry/build_constants.h"
 #include "headless/draw_switch_device.h"
 #include "headless/key_press_schedule.h"
 #include "platform/clock.h"
+#include "shell/web/web_show.h"
 
 // The page's fixed frame: the show played as the capture tool plays it (silent, on a virtual
 // clock that starts at the tool's reading and moves 40 ms a turn, 'L' pressed at the given show
@@ -22,7 +22,6 @@
 class FixedFrameRun {
 public:
     enum class Progress { Playing, Ready, ShowOver, Failed };
-
 
     // startTime: the clock's reading at start-up (the headless runs' VirtualClockStart, for the
     // capture tool's frames).

@@ -1,4 +1,4 @@
-#include "app/web/show_times.h"
+#include "headless/web/show_times.h"
 
 #include <cstdlib>
 #include <sstream>
