@@ -1,7 +1,5 @@
 #include "platform/windows/d3d9_graphics_system.h"
 
-#include <cstdlib>
-
 #include "platform/windows/d3d9_device.h"
 #include "platform/windows/win32.h"
 
@@ -43,8 +41,7 @@ HRESULT D3d9GraphicsSystem::CreateDevice(WindowHandle window, const PresentParam
     if (Failed(result)) {
         return result;
     }
-    const char* linear = std::getenv(LinearFilterVariable);
-    if (linear != nullptr && std::string(linear) == "1") {
+    if (Settings.Bilinear) {
         created->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
         created->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
     }
