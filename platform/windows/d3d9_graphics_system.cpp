@@ -41,11 +41,12 @@ HRESULT D3d9GraphicsSystem::CreateDevice(WindowHandle window, const PresentParam
     if (Failed(result)) {
         return result;
     }
+    auto* made = new D3d9Device(created, present);
     if (Settings.Bilinear) {
-        created->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-        created->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+        made->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+        made->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
     }
-    *device = new D3d9Device(created);
+    *device = made;
     return S_OK;
 }
 
