@@ -10,8 +10,8 @@ samples the nearest texel, our device filters bilinearly), so the Direct3D devic
 filter as ours does (--bilinear). For each frame the script prints the mean and the 99th
 percentile of the absolute difference of every colour channel of every pixel, the largest
 difference and the pixels that differ by more than 16 in a channel, and fails when a frame's
-mean or 99th percentile exceeds the tolerance. The output directory keeps both frames and an amplified
-picture of their difference.
+mean or 99th percentile exceeds the tolerance. The output directory keeps both frames and an
+amplified picture of their difference.
 """
 
 import os
