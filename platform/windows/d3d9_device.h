@@ -9,8 +9,9 @@
 namespace gfx {
 
 // The graphics device as a thin layer over Direct3D 9's: every call is the native call with the
-// same arguments, the values being Direct3D's own. A texture from a PNG file is decoded here, as
-// Direct3D has no decoder of its own.
+// same arguments, the values being Direct3D's own, except that buffers and textures live in the
+// managed pool (below). A texture from a PNG file is decoded here, as Direct3D has no decoder of
+// its own.
 //
 // The device outlives a loss of Direct3D's (a locked screen, a display change): once Present
 // reports the device lost, nothing reaches it but one check at each later Present whether it can
@@ -49,10 +50,8 @@ public:
     // Resources keep the native device alive until they are released themselves.
     void Release() override;
 
-    // Not in the seam: the sampler state of stage 0, kept through resets like the others.
+    // Not in the seam: a sampler state, kept through resets like the others.
     HRESULT SetSamplerState(uint32_t sampler, D3DSAMPLERSTATETYPE state, uint32_t value);
-    // Whether Present found the device lost and it has not been reset since.
-    bool IsLost() const { return Lost; }
 
     void SetFrameCapture(bool capture) override { CaptureFrames = capture; }
     bool ReadPresentedFrame(std::vector<uint8_t>& rgba, int& width, int& height) const override;
