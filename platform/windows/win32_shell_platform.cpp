@@ -1,6 +1,7 @@
 #include "platform/windows/win32_shell_platform.h"
 
 #include "app/build_constants.h"
+#include "platform/process_globals.h"
 #include "platform/windows/d3d9_graphics_system.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/win32_error.h"
@@ -32,6 +33,14 @@ HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
 Win32ShellPlatform::~Win32ShellPlatform() {
     TearDown();
+    if (Audio != nullptr) {
+        // Nothing is to reach the engine or its voices once they are gone.
+        if (AudioEngine == Audio) {
+            AudioEngine = nullptr;
+            MasteringVoice = nullptr;
+        }
+        Audio->Release();
+    }
     UnregisterClassA(WindowClass, Instance());
 }
 
@@ -96,6 +105,7 @@ HRESULT Win32ShellPlatform::CreateAudioEngine(audio::Engine** engine) {
     const HRESULT result = audio::XAudio2Engine::Create(&created, &AudioFailure);
     if (Succeeded(result)) {
         *engine = created;
+        Audio = created;
     }
     return result;
 }
