@@ -100,12 +100,13 @@ def check_version(path, version, description):
 
 def check_manifest(path):
     manifest = ElementTree.fromstring(resource(path, 24))
-    texts = {element.tag.split("}")[1]: (element.text, element.attrib)
+    texts = {element.tag.split("}")[1]: (element.text or "", element.attrib)
              for element in manifest.iter()}
-    check(texts["requestedExecutionLevel"][1].get("level") == "asInvoker",
-          "%s: asks for more than the user's rights" % path)
-    check(texts["dpiAwareness"][0].startswith("PerMonitorV2"), "%s: not aware of each "
-          "display's scale: %s" % (path, texts["dpiAwareness"][0]))
+    level = texts.get("requestedExecutionLevel", ("", {}))[1].get("level")
+    check(level == "asInvoker", "%s: asks for the rights %s" % (path, level))
+    awareness = texts.get("dpiAwareness", ("", {}))[0]
+    check(awareness.startswith("PerMonitorV2"),
+          "%s: not aware of each display's scale: %r" % (path, awareness))
     oses = [element.attrib["Id"] for element in manifest.iter()
             if element.tag.endswith("supportedOS")]
     check(WINDOWS_10 in oses, "%s: Windows 10 not among %s" % (path, oses))
