@@ -1,6 +1,7 @@
 /* The generated backdrop picture and music track in read-only data, in the order the program
    has always kept them: the picture, 4 zero bytes, the music's 16-byte PCM format record,
-   4 zero bytes, then the samples. The sizes are exported beside them.
+   4 zero bytes, then the samples. The sizes are exported beside them. Built with
+   BANNER_WITHOUT_MUSIC, for a program that plays none, the track has no samples.
    ELF objects also carry each symbol's type and size; PE/COFF objects know neither. */
 
 #ifdef __ELF__
@@ -40,7 +41,9 @@ banner_music_format:
     .globl banner_music_samples
     DATA_OBJECT(banner_music_samples)
 banner_music_samples:
+#ifndef BANNER_WITHOUT_MUSIC
     .incbin "music.pcm"
+#endif
 banner_music_samples_end:
     DATA_SIZE(banner_music_samples, banner_music_samples_end - banner_music_samples)
 

@@ -33,6 +33,8 @@ public:
     OffscreenShow(const OffscreenShow&) = delete;
     OffscreenShow& operator=(const OffscreenShow&) = delete;
 
+    // Before StartUp: the device is to sample textures bilinearly, as the OpenGL device does.
+    void SampleBilinearly() { Platform->SampleBilinearly(); }
     // False with the reason when any start-up step fails.
     bool StartUp(std::string* error);
     // Moves the clock on by step ms and lets the scene render.

@@ -16,6 +16,9 @@ public:
     virtual gfx::FrameCapture& CaptureFrames() = 0;
     // Closes the audio output and the window; the device must be released first.
     virtual void TearDown() = 0;
+    // Before the device is made: it is to sample textures bilinearly. The OpenGL device always
+    // does; Direct3D's samples the nearest texel unless told.
+    virtual void SampleBilinearly() {}
 };
 
 // The platform this build of the tool plays on.

@@ -39,12 +39,13 @@ void SetRenderStates(gfx::Device& device) {
 }  // namespace
 
 int Application::Run() {
-    if (const std::optional<int> failed = StartUp()) {
-        return *failed;
+    std::optional<int> status = StartUp();
+    while (!status) {
+        status = Turn();
     }
-    std::optional<int> status;
-    while (!(status = Turn())) {
-    }
+    // However the program ends, the window and the graphics end here, not with the process, and
+    // no message can reach this object afterwards.
+    CloseWindow();
     return *status;
 }
 
@@ -135,7 +136,7 @@ void Application::WindowProc(const shell::Event& event) {
 }
 
 void Application::CloseWindow() {
-    if (!WindowDestroyed) {
+    if (Window != nullptr && !WindowDestroyed) {
         Platform.DestroyWindow(Window);
     }
 }

@@ -27,6 +27,7 @@ public:
 
     // Runs the program to its end and gives its exit status: 0 when the show is over or the
     // window was closed, 1 after a failure, which one line on stderr (or its error box) names.
+    // Returns with the window destroyed and the graphics released, whichever way it ended.
     int Run();
 
     // The start-up sequence up to the shown window; on failure, the exit status.

@@ -27,7 +27,7 @@ HRESULT D3d9Device::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t
     }
     IDirect3DVertexBuffer9* created = nullptr;
     const HRESULT result =
-        Native->CreateVertexBuffer(length, usage, format, D3DPOOL_DEFAULT, &created, nullptr);
+        Native->CreateVertexBuffer(length, usage, format, D3DPOOL_MANAGED, &created, nullptr);
     if (Succeeded(result)) {
         *buffer = new D3d9VertexBuffer(created);
     }
@@ -39,10 +39,11 @@ HRESULT D3d9Device::CreateTexture(uint32_t width, uint32_t height, uint32_t leve
     if (texture == nullptr) {
         return E_FAIL;
     }
+    // The managed pool takes no dynamic textures; its textures are locked all the same.
     IDirect3DTexture9* created = nullptr;
-    const HRESULT result =
-        Native->CreateTexture(width, height, levels, usage, static_cast<D3DFORMAT>(format),
-                              D3DPOOL_DEFAULT, &created, nullptr);
+    const HRESULT result = Native->CreateTexture(width, height, levels, usage & ~D3DUSAGE_DYNAMIC,
+                                                 static_cast<D3DFORMAT>(format), D3DPOOL_MANAGED,
+                                                 &created, nullptr);
     if (Succeeded(result)) {
         *texture = new D3d9Texture(created);
     }
@@ -57,41 +58,32 @@ HRESULT D3d9Device::CreateTextureFromPngInMemory(const void* data, size_t size, 
         return E_FAIL;
     }
     const PngImage filled = image.AsTexture(colorKey);
-    // A texture of the default pool cannot be locked: fill one in system memory and copy it over.
-    IDirect3DTexture9* staging = nullptr;
+    IDirect3DTexture9* created = nullptr;
     HRESULT result = Native->CreateTexture(filled.Width(), filled.Height(), 1, 0, D3DFMT_A8R8G8B8,
-                                           D3DPOOL_SYSTEMMEM, &staging, nullptr);
+                                           D3DPOOL_MANAGED, &created, nullptr);
     if (Failed(result)) {
         return result;
     }
     D3DLOCKED_RECT locked;
-    result = staging->LockRect(0, &locked, nullptr, 0);
-    if (Succeeded(result)) {
-        filled.CopyTo(locked.pBits, locked.Pitch);
-        staging->UnlockRect(0);
-    }
-    IDirect3DTexture9* created = nullptr;
-    if (Succeeded(result)) {
-        result = Native->CreateTexture(filled.Width(), filled.Height(), 1, 0, D3DFMT_A8R8G8B8,
-                                       D3DPOOL_DEFAULT, &created, nullptr);
-    }
-    if (Succeeded(result)) {
-        result = Native->UpdateTexture(staging, created);
-    }
-    staging->Release();
+    result = created->LockRect(0, &locked, nullptr, 0);
     if (Failed(result)) {
-        if (created != nullptr) {
-            created->Release();
-        }
+        created->Release();
         return result;
     }
+    filled.CopyTo(locked.pBits, locked.Pitch);
+    created->UnlockRect(0);
     *texture = new D3d9Texture(created);
     return S_OK;
 }
 
 HRESULT D3d9Device::SetTransform(TransformState state, const Matrix4* matrix) {
-    return Native->SetTransform(static_cast<D3DTRANSFORMSTATETYPE>(state),
-                                reinterpret_cast<const D3DMATRIX*>(matrix));
+    if (matrix == nullptr) {
+        return E_FAIL;
+    }
+    const auto native = static_cast<D3DTRANSFORMSTATETYPE>(state);
+    const auto& values = *reinterpret_cast<const D3DMATRIX*>(matrix);
+    State.SetTransform(native, values);
+    return Lost ? S_OK : Native->SetTransform(native, &values);
 }
 
 HRESULT D3d9Device::SetLight(uint32_t index, const Light* light) {
@@ -112,15 +104,24 @@ HRESULT D3d9Device::SetLight(uint32_t index, const Light* light) {
     native.Attenuation2 = light->Attenuation2;
     native.Theta = light->Theta;
     native.Phi = light->Phi;
-    return Native->SetLight(index, &native);
+    State.SetLight(index, native);
+    return Lost ? S_OK : Native->SetLight(index, &native);
 }
 
 HRESULT D3d9Device::LightEnable(uint32_t index, bool enable) {
-    return Native->LightEnable(index, enable ? TRUE : FALSE);
+    State.LightEnable(index, enable ? TRUE : FALSE);
+    return Lost ? S_OK : Native->LightEnable(index, enable ? TRUE : FALSE);
 }
 
 HRESULT D3d9Device::SetRenderState(RenderState state, uint32_t value) {
-    return Native->SetRenderState(static_cast<D3DRENDERSTATETYPE>(state), value);
+    const auto native = static_cast<D3DRENDERSTATETYPE>(state);
+    State.SetRenderState(native, value);
+    return Lost ? S_OK : Native->SetRenderState(native, value);
+}
+
+HRESULT D3d9Device::SetSamplerState(uint32_t sampler, D3DSAMPLERSTATETYPE state, uint32_t value) {
+    State.SetSamplerState(sampler, state, value);
+    return Lost ? S_OK : Native->SetSamplerState(sampler, state, value);
 }
 
 HRESULT D3d9Device::SetMaterial(const Material* material) {
@@ -133,46 +134,85 @@ HRESULT D3d9Device::SetMaterial(const Material* material) {
     native.Specular = ToNative(material->Specular);
     native.Emissive = ToNative(material->Emissive);
     native.Power = material->Power;
-    return Native->SetMaterial(&native);
+    State.SetMaterial(native);
+    return Lost ? S_OK : Native->SetMaterial(&native);
 }
 
 HRESULT D3d9Device::SetTexture(uint32_t stage, Texture* texture) {
     IDirect3DTexture9* native =
         texture != nullptr ? static_cast<D3d9Texture*>(texture)->Texture9() : nullptr;
-    return Native->SetTexture(stage, native);
+    if (stage == 0) {
+        State.SetTexture(native);
+    }
+    return Lost ? S_OK : Native->SetTexture(stage, native);
 }
 
 HRESULT D3d9Device::SetTextureStageState(uint32_t stage, TextureStageState state, uint32_t value) {
-    return Native->SetTextureStageState(stage, static_cast<D3DTEXTURESTAGESTATETYPE>(state), value);
+    const auto native = static_cast<D3DTEXTURESTAGESTATETYPE>(state);
+    State.SetTextureStageState(stage, native, value);
+    return Lost ? S_OK : Native->SetTextureStageState(stage, native, value);
 }
 
 HRESULT D3d9Device::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset,
                                     uint32_t stride) {
     IDirect3DVertexBuffer9* native =
         buffer != nullptr ? static_cast<D3d9VertexBuffer*>(buffer)->Buffer9() : nullptr;
-    return Native->SetStreamSource(stream, native, offset, stride);
+    if (stream == 0) {
+        State.SetStreamSource(native, offset, stride);
+    }
+    return Lost ? S_OK : Native->SetStreamSource(stream, native, offset, stride);
 }
 
-HRESULT D3d9Device::SetFVF(uint32_t format) { return Native->SetFVF(format); }
+HRESULT D3d9Device::SetFVF(uint32_t format) {
+    State.SetFVF(format);
+    return Lost ? S_OK : Native->SetFVF(format);
+}
 
 HRESULT D3d9Device::DrawPrimitive(PrimitiveType type, uint32_t startVertex,
                                   uint32_t primitiveCount) {
+    if (Lost) {
+        return S_OK;
+    }
     return Native->DrawPrimitive(static_cast<D3DPRIMITIVETYPE>(type), startVertex, primitiveCount);
 }
 
 HRESULT D3d9Device::Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
-    return Native->Clear(0, nullptr, flags, color, z, stencil);
+    return Lost ? S_OK : Native->Clear(0, nullptr, flags, color, z, stencil);
 }
 
-HRESULT D3d9Device::BeginScene() { return Native->BeginScene(); }
+HRESULT D3d9Device::BeginScene() { return Lost ? S_OK : Native->BeginScene(); }
 
-HRESULT D3d9Device::EndScene() { return Native->EndScene(); }
+HRESULT D3d9Device::EndScene() { return Lost ? S_OK : Native->EndScene(); }
 
 HRESULT D3d9Device::Present() {
+    if (Lost) {
+        // This frame was drawn into nothing: a recovered device shows the next one.
+        CapturedFrame.clear();
+        return Recover() ? S_OK : D3DERR_DEVICELOST;
+    }
     if (CaptureFrames && !KeepBackBuffer()) {
         CapturedFrame.clear();
     }
-    return Native->Present(nullptr, nullptr, nullptr, nullptr);
+    const HRESULT result = Native->Present(nullptr, nullptr, nullptr, nullptr);
+    Lost = result == D3DERR_DEVICELOST;
+    return result;
+}
+
+bool D3d9Device::Recover() {
+    const HRESULT level = Native->TestCooperativeLevel();
+    if (level == D3DERR_DEVICENOTRESET) {
+        // Reset may write into the parameters it is given.
+        D3DPRESENT_PARAMETERS parameters = Parameters;
+        if (Failed(Native->Reset(&parameters))) {
+            return false;
+        }
+    } else if (level != D3D_OK) {
+        return false;
+    }
+    // Whether reset or not, the device has seen none of the states set while it was lost.
+    State.ApplyTo(Native);
+    Lost = false;
+    return true;
 }
 
 void D3d9Device::Release() {

@@ -1,7 +1,5 @@
 #include "platform/windows/d3d9_graphics_system.h"
 
-#include <cstdlib>
-
 #include "platform/windows/d3d9_device.h"
 #include "platform/windows/win32.h"
 
@@ -43,12 +41,12 @@ HRESULT D3d9GraphicsSystem::CreateDevice(WindowHandle window, const PresentParam
     if (Failed(result)) {
         return result;
     }
-    const char* linear = std::getenv(LinearFilterVariable);
-    if (linear != nullptr && std::string(linear) == "1") {
-        created->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-        created->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    auto* made = new D3d9Device(created, present);
+    if (Settings.Bilinear) {
+        made->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+        made->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
     }
-    *device = new D3d9Device(created);
+    *device = made;
     return S_OK;
 }
 

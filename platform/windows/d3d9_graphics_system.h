@@ -12,13 +12,14 @@ namespace gfx {
 // with a 24-bit depth buffer, vertices processed in software.
 class D3d9GraphicsSystem final : public GraphicsSystem {
 public:
+    // For tools only; the programs take the defaults.
     struct Options {
         // Present without waiting for the display: for tools that draw faster than real time.
         bool Immediate = false;
+        // Sample textures bilinearly, as the OpenGL device does, instead of Direct3D's nearest
+        // texel: for comparing the two devices' pictures.
+        bool Bilinear = false;
     };
-    // Set to 1, this variable makes devices sample textures bilinearly, as the OpenGL device
-    // does, instead of Direct3D's nearest texel: for comparing the two devices' pictures.
-    static constexpr const char* LinearFilterVariable = "BANNER_D3D9_LINEAR_FILTER";
 
     // Null, with the reason, when Direct3D 9 is not available.
     static D3d9GraphicsSystem* Create(const Options& options, std::string* error);

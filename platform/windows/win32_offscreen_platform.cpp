@@ -11,6 +11,7 @@ std::unique_ptr<OffscreenPlatform> CreateOffscreenPlatform() {
 gfx::GraphicsSystem* Win32OffscreenPlatform::CreateGraphicsSystem(std::string* error) {
     gfx::D3d9GraphicsSystem::Options options;
     options.Immediate = true;
+    options.Bilinear = Bilinear;
     return gfx::D3d9GraphicsSystem::Create(options, error);
 }
 

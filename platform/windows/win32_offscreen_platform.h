@@ -28,8 +28,10 @@ public:
     std::string AudioError() const override { return {}; }
     gfx::FrameCapture& CaptureFrames() override;
     void TearDown() override;
+    void SampleBilinearly() override { Bilinear = true; }
 
 private:
     Win32ShellPlatform Shell;
+    bool Bilinear = false;
     std::unique_ptr<SilentAudioEngine> Audio;
 };

@@ -1,6 +1,7 @@
 #include "platform/windows/win32_shell_platform.h"
 
 #include "geometry/build_constants.h"
+#include "platform/process_globals.h"
 #include "platform/windows/d3d9_graphics_system.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/win32_error.h"
@@ -8,12 +9,16 @@
 
 namespace {
 
-// The procedure of the one window; creation messages arrive before CreateWindowExA returns.
+// The procedure of the one window, from just before its creation (whose messages arrive before
+// CreateWindowExA returns) to its last message.
 shell::WindowProcedure* Procedure = nullptr;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (Procedure != nullptr) {
         Procedure->WindowProc(windows::TranslateWindowMessage(message, wParam));
+    }
+    if (message == WM_NCDESTROY) {
+        Procedure = nullptr;
     }
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
@@ -27,8 +32,15 @@ HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 }  // namespace
 
 Win32ShellPlatform::~Win32ShellPlatform() {
-    // The procedure ends with the program's top level; the process takes the window later.
-    Procedure = nullptr;
+    TearDown();
+    if (Audio != nullptr) {
+        // Nothing is to reach the engine or its voices once they are gone.
+        if (AudioEngine == Audio) {
+            AudioEngine = nullptr;
+            MasteringVoice = nullptr;
+        }
+        Audio->Release();
+    }
     UnregisterClassA(WindowClass, Instance());
 }
 
@@ -46,6 +58,7 @@ gfx::WindowHandle Win32ShellPlatform::CreateWindow(shell::WindowProcedure& proce
         CreateWindowExA(0, WindowClass, WindowTitle, WS_POPUPWINDOW, WindowX, WindowY, WindowWidth,
                         ProgramConstants->WindowHeight, nullptr, nullptr, Instance(), nullptr);
     if (window == nullptr) {
+        Procedure = nullptr;
         *error = "cannot create the window: " + windows::LastErrorText();
         return nullptr;
     }
@@ -68,8 +81,8 @@ bool Win32ShellPlatform::DispatchMessage() {
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         return false;
     }
-    // Only someone else's quit gets here: our own follows the window's destruction, after which
-    // the loop has ended.
+    // Someone else's quit, while the window lives; our own follows the window's destruction,
+    // after which nothing reaches the procedure.
     if (message.message == WM_QUIT && Procedure != nullptr) {
         Procedure->WindowProc({shell::EventKind::Quit, 0});
         return true;
@@ -92,6 +105,7 @@ HRESULT Win32ShellPlatform::CreateAudioEngine(audio::Engine** engine) {
     const HRESULT result = audio::XAudio2Engine::Create(&created, &AudioFailure);
     if (Succeeded(result)) {
         *engine = created;
+        Audio = created;
     }
     return result;
 }

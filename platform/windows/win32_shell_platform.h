@@ -7,8 +7,10 @@
 
 // The shell's platform on Windows: the program's window class and WS_POPUPWINDOW window, the
 // thread's message queue, Direct3D 9 and XAudio2. Every message of the window reaches the window
-// procedure; the system's own handling (the close command, system keys) follows through the
-// default procedure. One window at a time.
+// procedure, from its creation to its destruction and no further; the system's own handling (the
+// close command, system keys) follows through the default procedure. One window at a time. The
+// audio engine it makes lives as long as the platform: it ends, with its threads, before the
+// process does.
 class Win32ShellPlatform final : public ShellPlatform {
 public:
     static constexpr const char* WindowClass = "D3D Tutorial";
@@ -17,7 +19,7 @@ public:
     static constexpr int WindowY = 100;
 
     Win32ShellPlatform() = default;
-    // Unregisters the window class (which fails, harmlessly, while the window still exists).
+    // Tears down, ends the audio engine, then unregisters the window class.
     ~Win32ShellPlatform() override;
     Win32ShellPlatform(const Win32ShellPlatform&) = delete;
     Win32ShellPlatform& operator=(const Win32ShellPlatform&) = delete;
@@ -36,5 +38,6 @@ public:
 
 private:
     void* Window = nullptr;
+    audio::XAudio2Engine* Audio = nullptr;
     std::string AudioFailure;
 };

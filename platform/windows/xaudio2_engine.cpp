@@ -2,8 +2,6 @@
 
 #include "platform/windows/win32.h"
 #include "platform/windows/win32_error.h"
-#include "platform/windows/xaudio2_mastering_voice.h"
-#include "platform/windows/xaudio2_source_voice.h"
 
 #include <objbase.h>
 #include <xaudio2.h>
@@ -22,13 +20,25 @@ HRESULT XAudio2Engine::Create(XAudio2Engine** engine, std::string* error) {
     return S_OK;
 }
 
+void XAudio2Engine::Release() {
+    for (const auto& voice : Sources) {
+        voice->NativeVoice()->DestroyVoice();
+    }
+    for (const auto& voice : Outputs) {
+        voice->NativeVoice()->DestroyVoice();
+    }
+    Native->Release();
+    delete this;
+}
+
 HRESULT XAudio2Engine::CreateMasteringVoice(MasteringVoice** voice) {
     IXAudio2MasteringVoice* created = nullptr;
     const HRESULT result =
         Native->CreateMasteringVoice(&created, XAUDIO2_DEFAULT_CHANNELS, XAUDIO2_DEFAULT_SAMPLERATE,
                                      0, nullptr, nullptr, AudioCategory_GameEffects);
     if (Succeeded(result)) {
-        *voice = new XAudio2MasteringVoice(created);
+        Outputs.push_back(std::make_unique<XAudio2MasteringVoice>(created));
+        *voice = Outputs.back().get();
     }
     return result;
 }
@@ -50,7 +60,8 @@ HRESULT XAudio2Engine::CreateSourceVoice(SourceVoice** voice, const WaveFormat* 
     const HRESULT result = Native->CreateSourceVoice(&created, &native, flags, maxFrequencyRatio,
                                                      nullptr, nullptr, nullptr);
     if (Succeeded(result)) {
-        *voice = new XAudio2SourceVoice(created);
+        Sources.push_back(std::make_unique<XAudio2SourceVoice>(created));
+        *voice = Sources.back().get();
     }
     return result;
 }

@@ -6,8 +6,8 @@ struct IXAudio2SourceVoice;
 
 namespace audio {
 
-// An XAudio2 source voice feeding the mastering voice; buffers are read in place. Never
-// destroyed: the music plays until the process ends.
+// An XAudio2 source voice feeding the mastering voice; buffers are read in place. Its engine
+// destroys it.
 class XAudio2SourceVoice final : public SourceVoice {
 public:
     explicit XAudio2SourceVoice(IXAudio2SourceVoice* voice) : Native(voice) {}

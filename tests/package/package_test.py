@@ -15,7 +15,7 @@ import tempfile
 import time
 
 PROGRAMS = ["banner", "banner_alt", "banner_capture"]
-ICON_SIZES = [16, 24, 32, 48, 64, 128]
+ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
 
 
 class Failure(Exception):

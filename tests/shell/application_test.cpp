@@ -54,9 +54,11 @@ protected:
     int CountLogged(const std::string& entry) const {
         return static_cast<int>(std::count(Log.begin(), Log.end(), entry));
     }
-    // The log up to the window being shown, and what came after it.
+    // The log up to the window being shown, and what came after it up to the window's end.
     std::vector<std::string> StartupLog() const { return {Log.begin(), ShowPosition()}; }
-    std::vector<std::string> LoopLog() const { return {ShowPosition(), Log.end()}; }
+    std::vector<std::string> LoopLog() const {
+        return {ShowPosition(), std::find(ShowPosition(), Log.cend(), "DestroyWindow")};
+    }
     std::vector<std::string>::const_iterator ShowPosition() const {
         const auto shown = std::find(Log.begin(), Log.end(), "ShowWindow");
         return shown == Log.end() ? shown : shown + 1;
@@ -94,8 +96,7 @@ TEST_F(ApplicationTest, StartsInOrderAndShowsTheWindowOnceAfterTheResources) {
 }
 
 TEST_F(ApplicationTest, CreatesTheDeviceForTheWindowWithItsSizeAndTheFixedRenderStates) {
-    EndShowAfter(0);
-    ASSERT_EQ(Run(), 0);
+    ASSERT_EQ(App.StartUp(), std::nullopt);
     const gfx::PresentParameters& parameters = Platform.Graphics.Parameters;
     EXPECT_EQ(Platform.Graphics.Window, Platform.Window());
     EXPECT_EQ(parameters.BackBufferWidth, 960u);
@@ -190,6 +191,10 @@ TEST_F(ApplicationTest, FailedResourcesLeaveTheirBoxAsTheOnlyReport) {
     EXPECT_EQ(Stderr, "");
     EXPECT_EQ(Platform.ShowCount, 0);
     EXPECT_FALSE(Logged("RenderFrame"));
+    // The hidden window goes, and the device with it.
+    const std::vector<std::string> end(Log.end() - 2, Log.end());
+    EXPECT_EQ(end, (std::vector<std::string>{"DestroyWindow", "ReleaseGraphicsSystem"}));
+    EXPECT_EQ(Platform.Graphics.Device.ReleaseCount, 1);
 }
 
 TEST_F(ApplicationTest, ABoxThatLetsTheProgramContinueDoesNotStandForTheFailure) {
@@ -202,12 +207,17 @@ TEST_F(ApplicationTest, ABoxThatLetsTheProgramContinueDoesNotStandForTheFailure)
 
 // --- The loop -----------------------------------------------------------------------------------
 
-TEST_F(ApplicationTest, TheEndOfTheShowExitsZeroWithoutReleasingTheGraphics) {
+TEST_F(ApplicationTest, TheEndOfTheShowDestroysTheWindowAndReleasesTheGraphicsThenExitsZero) {
     EndShowAfter(5);
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(CountLogged("RenderFrame"), 6);
-    EXPECT_EQ(Platform.Graphics.Device.ReleaseCount, 0);
-    EXPECT_EQ(Platform.Graphics.ReleaseCount, 0);
+    // As Escape does: nothing is left for the process's exit to take down.
+    const std::vector<std::string> end(Log.end() - 3, Log.end());
+    EXPECT_EQ(end, (std::vector<std::string>{"RenderFrame", "DestroyWindow",
+                                             "ReleaseGraphicsSystem"}));
+    EXPECT_EQ(Platform.Graphics.Device.ReleaseCount, 1);
+    EXPECT_TRUE(Platform.Graphics.DeviceReleasedFirst);
+    EXPECT_EQ(GraphicsDevice, nullptr);
     EXPECT_EQ(Stderr, "");
 }
 
@@ -294,8 +304,9 @@ TEST_F(ApplicationTest, OtherWindowEventsDoNotClose) {
     Platform.QueueEvent(KeyUp(shell::VkEscape));
     EndShowAfter(1);
     EXPECT_EQ(Run(), 0);
+    // Every frame ran, and the window went only at the show's end.
     EXPECT_EQ(CountLogged("RenderFrame"), 2);
-    EXPECT_EQ(Platform.Graphics.Device.ReleaseCount, 0);
+    EXPECT_EQ(CountLogged("DestroyWindow"), 1);
 }
 
 TEST_F(ApplicationTest, ASecondCloseReleasesNothingAgain) {

@@ -144,31 +144,18 @@ def case_l_key(program, window_probe, height, box_column):
         stop(process)
 
 
-def play_full_show(program, window_probe):
-    """The show's length from the window seen to the program's end, and its exit status."""
+def case_full_show(program, window_probe, height, box_column):
     process = start(program)
     try:
         wait_for_window(process, window_probe)
         shown = time.monotonic()
-        wait_for_exit(process, SHOW_LENGTH[1] + 30)
-        return time.monotonic() - shown, process.returncode, process.stderr.read()
+        ended_cleanly(process, SHOW_LENGTH[1] + 30)
+        took = time.monotonic() - shown
+        # Measured from the window seen, which follows the show's start by up to a probe's run.
+        check(SHOW_LENGTH[0] - 2 <= took <= SHOW_LENGTH[1], "the show lasted %.1f s" % took)
+        print("the show ended by itself %.1f s after the window appeared" % took)
     finally:
         stop(process)
-
-
-def case_full_show(program, window_probe, height, box_column):
-    took, status, stderr = play_full_show(program, window_probe)
-    if status < 0 and SHOW_LENGTH[0] - 2 <= took <= SHOW_LENGTH[1]:
-        # Seen once in five shows on a loaded machine: after the show had played to its end, the
-        # process died by a signal in Wine's own teardown, which takes the still living
-        # Direct3D device down with it. Once more; a second time fails.
-        print("the process ended by signal %d after the show; playing it again" % -status)
-        took, status, stderr = play_full_show(program, window_probe)
-    check(status == 0, "exit status %d: %s" % (status, stderr))
-    check(stderr == "", "unexpected stderr: " + stderr)
-    # Measured from the window seen, which follows the show's start by up to a probe's run.
-    check(SHOW_LENGTH[0] - 2 <= took <= SHOW_LENGTH[1], "the show lasted %.1f s" % took)
-    print("the show ended by itself %.1f s after the window appeared" % took)
 
 
 CASES = {

@@ -58,9 +58,10 @@ if ! pulseaudio -D --exit-idle-time=-1 -n --load="module-null-sink sink_name=nul
 fi
 
 # Quiet Wine, no crash debugger (a crash must fail at once, not wait for someone), no offer to
-# install .NET or a browser engine into the new prefix.
+# install .NET or a browser engine into the new prefix, and no copies of Start-menu shortcuts
+# in the desktop's menus outside the session.
 export WINEPREFIX="$session/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d;winemenubuilder.exe=d"
 if ! /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1; then
     echo "wine_session: cannot make a Wine prefix" >&2
     exit 1

@@ -128,6 +128,10 @@ std::string CaptureUsage() {
            "  --out DIR           where the PNG files go (default ./capture)\n"
            "  --draw-saved-only   draw only the frames written: every other frame still runs\n"
            "                      all but the drawing, so the pictures are the same, sooner\n"
+#ifdef _WIN32
+           "  --bilinear          sample textures bilinearly, as the Linux build does, instead\n"
+           "                      of Direct3D's nearest texel\n"
+#endif
            "  --sheet FILE        also write all captured frames into one PNG\n"
            "  --columns N         frames side by side on the sheet (default 1)\n"
            "  --video FILE        write the show as a video, through ffmpeg, at 25 frames/s:\n"
@@ -212,6 +216,10 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions* opti
             ok = needs(value && ParseCount(value, &options->StartTime));
         } else if (std::strcmp(option, "--draw-saved-only") == 0) {
             options->DrawSavedOnly = true;
+#ifdef _WIN32
+        } else if (std::strcmp(option, "--bilinear") == 0) {
+            options->Bilinear = true;
+#endif
         } else if (std::strcmp(option, "--out") == 0) {
             ok = needs(value && *value != '\0');
             if (ok) options->OutputDirectory = value;

@@ -19,6 +19,7 @@ struct CaptureOptions {
     double EscapeSeconds = -1.0;  // show time at which Escape is pressed; negative: never
     std::string OutputDirectory = "capture";
     bool DrawSavedOnly = false;  // skip the draws of frames that are not written
+    bool Bilinear = false;       // Windows: sample textures bilinearly, as the OpenGL device does
     std::string SheetPath;       // one PNG with all captured frames, if set
     uint32_t SheetColumns = 1;
     std::string VideoPath;  // write the show as a video instead of PNG files

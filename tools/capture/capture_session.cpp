@@ -45,6 +45,9 @@ int CaptureSession::Run() {
     std::error_code ignored;
     std::filesystem::create_directories(Options.OutputDirectory, ignored);
     OffscreenShow show(Options.StartTime);
+    if (Options.Bilinear) {
+        show.SampleBilinearly();
+    }
     std::string reason;
     if (!show.StartUp(&reason)) {
         return Fail(reason);
