@@ -36,7 +36,7 @@ std::map<uint32_t, RgbaImage> Play(DeviceLoss* loss) {
     }
     IDirect3DDevice9* device = static_cast<gfx::D3d9Device&>(show.FrameSource()).Device9();
     for (uint32_t number = 0; number <= SecondAfter; ++number) {
-        if (number * OffscreenShow::FrameStep == PressAt) {
+        if (number * ShowFrameStep == PressAt) {
             show.PressKey(shell::VkL);
         }
         show.SetDrawing(number >= LastBefore);
