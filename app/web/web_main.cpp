@@ -91,6 +91,9 @@ EMSCRIPTEN_KEEPALIVE int banner_until_next_frame() {
 
 EMSCRIPTEN_KEEPALIVE double banner_show_time() { return Live ? Live->ShowTime() : 0.0; }
 
+// The scene's phase, for measurements that sum up by phase; -1 without a show.
+EMSCRIPTEN_KEEPALIVE int banner_phase() { return Live ? Live->Scene().GetPhase() : -1; }
+
 // A key as a Windows virtual-key code; system keys are those pressed with Alt, or F10.
 EMSCRIPTEN_KEEPALIVE void banner_post_key(int key, int down, int system) {
     if (!Live) {
