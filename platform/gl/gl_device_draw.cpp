@@ -42,9 +42,12 @@ HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     PrepareDraw(*buffer);
     CountUnprepared();
     glDrawArrays(GL_TRIANGLE_STRIP, static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
+#ifndef BANNER_GL_ES
+    // A browser's GPU process takes the draws as they come.
     if (Optimise) {
         SubmitSome(primitiveCount);
     }
+#endif
     return S_OK;
 }
 

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/gl/gl_same_bytes.h"
+
 namespace gfx {
 namespace {
 
@@ -117,13 +119,14 @@ void GlTexture::BeginLock() {
 }
 
 bool GlTexture::Changed() const {
+    if (!Context->Optimise || !Uploaded) {
+        return true;
+    }
 #ifdef BANNER_GL_ES
-    const std::vector<uint8_t>& before = Kept;
+    return !SameBytes(Written->data(), Kept.data(), ByteSize());
 #else
-    const std::vector<uint8_t>& before = *Original;
+    return std::memcmp(Written->data(), Original->data(), ByteSize()) != 0;
 #endif
-    return !Context->Optimise || !Uploaded ||
-           std::memcmp(Written->data(), before.data(), ByteSize()) != 0;
 }
 
 void GlTexture::EndLock() {
