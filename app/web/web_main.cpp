@@ -85,8 +85,9 @@ EMSCRIPTEN_KEEPALIVE void banner_set_paused(int paused) {
 // Trims the show's clock to keep it with the music: rate milliseconds per millisecond.
 EMSCRIPTEN_KEEPALIVE void banner_set_clock_rate(double rate) { PageClock.SetRate(rate); }
 
-EMSCRIPTEN_KEEPALIVE int banner_until_next_frame() {
-    return Live ? static_cast<int>(Live->UntilNextFrame()) : 0;
+// Milliseconds of the page's clock, to the fraction, until the next frame is due; 0 when it is.
+EMSCRIPTEN_KEEPALIVE double banner_until_next_frame() {
+    return Live ? PageClock.SourceUntil(Live->NextFrameDue()) : 0.0;
 }
 
 EMSCRIPTEN_KEEPALIVE double banner_show_time() { return Live ? Live->ShowTime() : 0.0; }
