@@ -86,10 +86,19 @@ async function play(browser, server, settings) {
   }
   const problems = page.problems;
   const profile = profiler ? await profiler.result() : null;
+  const shown = await page.evaluate(() => bannerPage.frameShowTimes);
   await page.close();
   if (problems.length) throw new Error(problems.join('; '));
   if (samples.length < 2) throw new Error('the show did not play');
-  return { samples, profile };
+  return { samples, profile, pacing: pacing(shown) };
+}
+
+// Frame intervals on the show's clock (whole milliseconds), leaving out stalls of two frames or
+// more: their mean and the share that are exactly 40 ms.
+function pacing(shown) {
+  const intervals = shown.slice(1).map((time, i) => time - shown[i]).filter((gap) => gap < 80);
+  const mean = intervals.reduce((a, b) => a + b, 0) / Math.max(1, intervals.length);
+  return { mean, exact: intervals.filter((gap) => gap === 40).length / Math.max(1, intervals.length) };
 }
 
 // Chromium's sampling profiler on the page's main thread, from one show time to another.
@@ -234,13 +243,14 @@ const median = (values) => {
 };
 
 function printRun(index, result) {
-  const { show, worst, worstCpu } = result;
+  const { show, worst, worstCpu, paced } = result;
   const shares = (cost) => `${percent(cost.task).trim()} (script ${percent(cost.script).trim()}, ` +
     `CPU time ${percent(cost.cpu).trim()})`;
   console.log(`run ${index + 1}: ${show.seconds.toFixed(1)} s, ${show.frames} frames; main thread ` +
     `${shares(show)} of one core, ${show.cpuPerFrame.toFixed(2)} ms of CPU time a frame; worst second ` +
     `${shares(worst)} at ${worst.from.toFixed(1)} to ${worst.to.toFixed(1)} s; by CPU time ` +
-    `${percent(worstCpu.cpu).trim()} at ${worstCpu.from.toFixed(1)} to ${worstCpu.to.toFixed(1)} s`);
+    `${percent(worstCpu.cpu).trim()} at ${worstCpu.from.toFixed(1)} to ${worstCpu.to.toFixed(1)} s; ` +
+    `frames every ${paced.mean.toFixed(2)} ms of the show, ${percent(paced.exact).trim()} of them 40 ms`);
 }
 
 // Per phase, the median over the runs of each figure, and the range of the main thread's share.
@@ -280,8 +290,8 @@ async function main() {
     const results = [];
     for (let run = 0; run < settings.runs; run++) {
       const before = os.loadavg();
-      const { samples, profile } = await play(browser, server, settings);
-      results.push(summary(samples));
+      const { samples, profile, pacing: paced } = await play(browser, server, settings);
+      results.push({ ...summary(samples), paced });
       console.log(`load average ${loads(before)} before, ${loads(os.loadavg())} after`);
       printRun(run, results[run]);
       if (settings.profile) printProfile(profile, run);
