@@ -154,6 +154,9 @@ HRESULT GlTexture::UnlockRect(uint32_t level) {
         // GL gets the texels when a draw first samples them: most textures made at start-up are
         // written again before they are ever drawn.
         Kept.swap(*Written);
+        if (!Pending) {
+            Context->Waiting.push_back(this);
+        }
         Pending = true;
         Uploaded = true;
 #else
@@ -169,6 +172,21 @@ void GlTexture::Prepare() {
     if (Pending) {
         Upload(Kept.data());
         Pending = false;
+    }
+#endif
+}
+
+void GlTexture::PrepareWaiting([[maybe_unused]] GlContext& context,
+                               [[maybe_unused]] size_t bytes) {
+#ifdef BANNER_GL_ES
+    size_t sent = 0;
+    while (sent < bytes && !context.Waiting.empty()) {
+        GlTexture* texture = context.Waiting.front();
+        context.Waiting.pop_front();
+        if (texture->Pending) {
+            texture->Prepare();
+            sent += texture->ByteSize();
+        }
     }
 #endif
 }
@@ -205,6 +223,9 @@ void GlTexture::Release() {
     if (Context->BoundTexture == this) {
         Context->BoundTexture = nullptr;
     }
+#ifdef BANNER_GL_ES
+    std::erase(Context->Waiting, this);
+#endif
     if (Written != nullptr) {
         EndLock();
     }
