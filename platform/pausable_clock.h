@@ -23,9 +23,14 @@ public:
     bool Paused() const { return IsPaused; }
     // Milliseconds the clock moves per millisecond of its source from now on (1 at first).
     void SetRate(double rate);
+    // Milliseconds of the source, to the fraction, until the clock reads `reading` once it runs
+    // on at its rate; 0 once it does (a reading up to 2^31 ms behind counts as reached). The page
+    // sleeps on this instead of polling the clock.
+    double SourceUntil(uint32_t reading) const;
 
 private:
     double Elapsed() const;
+    uint32_t Reading(double elapsed) const;
 
     TimeSource Source;
     uint32_t Start;

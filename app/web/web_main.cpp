@@ -85,11 +85,15 @@ EMSCRIPTEN_KEEPALIVE void banner_set_paused(int paused) {
 // Trims the show's clock to keep it with the music: rate milliseconds per millisecond.
 EMSCRIPTEN_KEEPALIVE void banner_set_clock_rate(double rate) { PageClock.SetRate(rate); }
 
-EMSCRIPTEN_KEEPALIVE int banner_until_next_frame() {
-    return Live ? static_cast<int>(Live->UntilNextFrame()) : 0;
+// Milliseconds of the page's clock, to the fraction, until the next frame is due; 0 when it is.
+EMSCRIPTEN_KEEPALIVE double banner_until_next_frame() {
+    return Live ? PageClock.SourceUntil(Live->NextFrameDue()) : 0.0;
 }
 
 EMSCRIPTEN_KEEPALIVE double banner_show_time() { return Live ? Live->ShowTime() : 0.0; }
+
+// The scene's phase, for measurements that sum up by phase; -1 without a show.
+EMSCRIPTEN_KEEPALIVE int banner_phase() { return Live ? Live->Scene().GetPhase() : -1; }
 
 // A key as a Windows virtual-key code; system keys are those pressed with Alt, or F10.
 EMSCRIPTEN_KEEPALIVE void banner_post_key(int key, int down, int system) {

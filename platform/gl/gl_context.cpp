@@ -16,6 +16,9 @@ void GlContext::Destroy() {
     Live = false;
     BoundTexture = nullptr;
     StreamSource = nullptr;
+#ifdef BANNER_GL_ES
+    Waiting.clear();
+#endif
 }
 
 }  // namespace gfx

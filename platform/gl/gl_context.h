@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,9 @@ public:
     bool LockBuffersInUse = false;
 #ifdef BANNER_GL_ES
     GlBufferStaging::Spares SpareStaging;
+    // Textures written since GL last had their texels, oldest first; some may have had them
+    // since, on being drawn.
+    std::deque<GlTexture*> Waiting;
 #endif
 
 private:

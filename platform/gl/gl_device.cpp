@@ -329,6 +329,12 @@ HRESULT GlDevice::EndScene() {
         return E_FAIL;
     }
     InScene = false;
+    // Texels written but not drawn yet go to GL a few textures a frame (OpenGL ES alone defers
+    // them): the sprites made at start-up are all there within seconds.
+    constexpr size_t WaitingBytesPerFrame = 256 * 1024;
+    if (Context->MakeCurrent()) {
+        GlTexture::PrepareWaiting(*Context, WaitingBytesPerFrame);
+    }
     return S_OK;
 }
 

@@ -42,9 +42,12 @@ HRESULT GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     PrepareDraw(*buffer);
     CountUnprepared();
     glDrawArrays(GL_TRIANGLE_STRIP, static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
+#ifndef BANNER_GL_ES
+    // A browser's GPU process takes the draws as they come.
     if (Optimise) {
         SubmitSome(primitiveCount);
     }
+#endif
     return S_OK;
 }
 
@@ -131,12 +134,14 @@ void GlDevice::PrepareDraw(const GlVertexBuffer& buffer) {
 
 void GlDevice::UpdateTransforms() {
     Matrix4 worldView = MatrixMultiply(World, View);
-    if (!Optimise || std::memcmp(&worldView, &Uniforms.WorldView, sizeof worldView) != 0 ||
-        std::memcmp(&Projection, &Uniforms.Projection, sizeof Projection) != 0) {
+    if (!Optimise || std::memcmp(&worldView, &Uniforms.WorldView, sizeof worldView) != 0) {
         Uniforms.WorldView = worldView;
-        Uniforms.Projection = Projection;
         NormalMatrix(worldView, Uniforms.NormalMatrix);
         Uniforms.Touch(GlUniformState::Transforms);
+    }
+    if (!Optimise || std::memcmp(&Projection, &Uniforms.ProjectionMatrix, sizeof Projection) != 0) {
+        Uniforms.ProjectionMatrix = Projection;
+        Uniforms.Touch(GlUniformState::Projection);
     }
     if (Optimise) {
         ObjectToClip = MatrixMultiply(worldView, Projection);

@@ -99,8 +99,10 @@ void GlFixedFunctionProgram::Upload(GlUniformState::Group group, const GlUniform
     switch (group) {
         case GlUniformState::Transforms:
             glUniformMatrix4fv(Uniform.WorldView, 1, GL_FALSE, state.WorldView.Data());
-            glUniformMatrix4fv(Uniform.Projection, 1, GL_FALSE, state.Projection.Data());
             glUniformMatrix3fv(Uniform.NormalMatrix, 1, GL_FALSE, state.NormalMatrix);
+            break;
+        case GlUniformState::Projection:
+            glUniformMatrix4fv(Uniform.Projection, 1, GL_FALSE, state.ProjectionMatrix.Data());
             break;
         case GlUniformState::ClipFixup:
             glUniform3fv(Uniform.ClipFixup, 1, state.Fixup);

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/gl/gl_same_bytes.h"
+
 namespace gfx {
 namespace {
 
@@ -117,13 +119,14 @@ void GlTexture::BeginLock() {
 }
 
 bool GlTexture::Changed() const {
+    if (!Context->Optimise || !Uploaded) {
+        return true;
+    }
 #ifdef BANNER_GL_ES
-    const std::vector<uint8_t>& before = Kept;
+    return !SameBytes(Written->data(), Kept.data(), ByteSize());
 #else
-    const std::vector<uint8_t>& before = *Original;
+    return std::memcmp(Written->data(), Original->data(), ByteSize()) != 0;
 #endif
-    return !Context->Optimise || !Uploaded ||
-           std::memcmp(Written->data(), before.data(), ByteSize()) != 0;
 }
 
 void GlTexture::EndLock() {
@@ -151,6 +154,9 @@ HRESULT GlTexture::UnlockRect(uint32_t level) {
         // GL gets the texels when a draw first samples them: most textures made at start-up are
         // written again before they are ever drawn.
         Kept.swap(*Written);
+        if (!Pending) {
+            Context->Waiting.push_back(this);
+        }
         Pending = true;
         Uploaded = true;
 #else
@@ -166,6 +172,21 @@ void GlTexture::Prepare() {
     if (Pending) {
         Upload(Kept.data());
         Pending = false;
+    }
+#endif
+}
+
+void GlTexture::PrepareWaiting([[maybe_unused]] GlContext& context,
+                               [[maybe_unused]] size_t bytes) {
+#ifdef BANNER_GL_ES
+    size_t sent = 0;
+    while (sent < bytes && !context.Waiting.empty()) {
+        GlTexture* texture = context.Waiting.front();
+        context.Waiting.pop_front();
+        if (texture->Pending) {
+            texture->Prepare();
+            sent += texture->ByteSize();
+        }
     }
 #endif
 }
@@ -202,6 +223,9 @@ void GlTexture::Release() {
     if (Context->BoundTexture == this) {
         Context->BoundTexture = nullptr;
     }
+#ifdef BANNER_GL_ES
+    std::erase(Context->Waiting, this);
+#endif
     if (Written != nullptr) {
         EndLock();
     }

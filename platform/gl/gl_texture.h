@@ -32,6 +32,10 @@ public:
     // Hands GL the texels it has not been given yet; a draw that samples the texture calls it
     // first. Only OpenGL ES defers them.
     void Prepare();
+    // Hands GL the texels of the textures waiting longest, about `bytes` of them: the device
+    // sends a few each frame, so that a phase that first draws hundreds of textures made at
+    // start-up does not send them all in its first frames.
+    static void PrepareWaiting(GlContext& context, size_t bytes);
 
 private:
     GlTexture(std::shared_ptr<GlContext> context, uint32_t width, uint32_t height, uint32_t levels,

@@ -57,9 +57,6 @@ void WebShow::PressKey(uint32_t key) {
     Shell->WindowProc({shell::EventKind::KeyUp, key});
 }
 
-uint32_t WebShow::UntilNextFrame() const {
-    const uint32_t since = timeGetTime() - TheScene->GetLastFrameTime();
-    return since >= FrameInterval ? 0 : FrameInterval - since;
-}
+uint32_t WebShow::NextFrameDue() const { return TheScene->GetLastFrameTime() + FrameInterval; }
 
 uint32_t WebShow::ShowTime() const { return MusicStart ? timeGetTime() - *MusicStart : 0; }

@@ -39,8 +39,8 @@ public:
     bool QuitRequested() const { return Shell->QuitRequested(); }
 
     const CTalvoScene0001& Scene() const { return *TheScene; }
-    // Milliseconds until the scene draws its next frame (0 when it is due).
-    uint32_t UntilNextFrame() const;
+    // The clock's reading at which the scene draws its next frame.
+    uint32_t NextFrameDue() const;
     // Milliseconds the show's clock has run since the music started (0 before).
     uint32_t ShowTime() const;
 

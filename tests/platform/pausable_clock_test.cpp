@@ -56,6 +56,29 @@ TEST(PausableClockTest, ATrimmedRateBendsTheClockWithoutAJumpAndNeverBackwards) 
     EXPECT_EQ(rig.Clock.Milliseconds(), 102045u);
 }
 
+// The time to a reading counts the fraction already run and the rate, also across the wrap;
+// a reading reached or passed is no wait at all.
+TEST(PausableClockTest, TellsTheSourceTimeUntilAReading) {
+    ClockRig rig;
+    EXPECT_DOUBLE_EQ(rig.Clock.SourceUntil(100040u), 40.0);  // paused: as it would run
+    rig.Clock.Resume();
+    rig.Now += 12.75;
+    EXPECT_DOUBLE_EQ(rig.Clock.SourceUntil(100040u), 27.25);
+    rig.Now += 27.25;
+    EXPECT_EQ(rig.Clock.Milliseconds(), 100040u);
+    EXPECT_EQ(rig.Clock.SourceUntil(100040u), 0.0);
+    EXPECT_EQ(rig.Clock.SourceUntil(100000u), 0.0);
+    rig.Clock.SetRate(0.5);
+    rig.Now += 0.5;
+    EXPECT_DOUBLE_EQ(rig.Clock.SourceUntil(100041u), 1.5);
+
+    double now = 0.0;
+    PausableClock wrapping([&now] { return now; }, 0xFFFFFFF0u);
+    wrapping.Resume();
+    now = 10.5;
+    EXPECT_DOUBLE_EQ(wrapping.SourceUntil(0x0000000Au), 15.5);
+}
+
 TEST(PausableClockTest, WrapsAsA32BitMillisecondCounter) {
     double now = 0.0;
     PausableClock clock([&now] { return now; }, 0xFFFFFFF0u);

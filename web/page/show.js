@@ -157,9 +157,10 @@ class LiveShow {
     else this.timer = setTimeout(() => this.turn(), milliseconds);
   }
 
-  // Turns the loop until a frame is drawn or the next one is more than two milliseconds away;
-  // then sleeps until it is nearly due, since timers fire a little late, more so on a busy
-  // machine. The 40 ms rule stays the program's: the page only wakes it.
+  // Turns the loop until a frame is drawn or the next one is a millisecond or more away; then
+  // sleeps for the whole milliseconds to it (timers count whole milliseconds, and fire late but
+  // never early), and waits out the last fraction here. The 40 ms rule stays the program's: the
+  // page only wakes it.
   turn() {
     if (!this.running) return;
     const giveUp = performance.now() + 5;
@@ -175,10 +176,12 @@ class LiveShow {
         this.followMusic();
       }
       const wait = this.module._banner_until_next_frame();
-      if (status === DREW_FRAME || wait > 2 || performance.now() > giveUp) {
-        this.schedule(wait - 2);
+      if (status === DREW_FRAME || wait >= 1 || performance.now() > giveUp) {
+        this.schedule(Math.floor(wait));
         return;
       }
+      const due = performance.now() + wait;
+      while (performance.now() < due);
     }
   }
 

@@ -14,11 +14,11 @@ using gl_testing::Frame;
 using gl_testing::GlTestRig;
 using gl_testing::Square;
 
-Matrix4 BannerProjection() {
+// k shifts the line of sight sideways: the banner's 0.68 puts it at column 806.
+Matrix4 BannerProjection(float k = 0.68f) {
     float a = 92.0f / 960.0f;
     float t = 1.0f / f32::tan(0.09817477f);
     float q = 100000.0f / (100000.0f - 1.0f);
-    float k = 0.68f;
     float s = -0.0f;
     return {a * t, 0, 0,     0,  //
             s * k, t, s * q, s,  //
@@ -95,6 +95,22 @@ TEST_P(GlProjectionTest, UpIsUpAndRightIsRight) {
     ASSERT_GT(count, 4);
     EXPECT_GT(x, 830.0);
     EXPECT_LT(y, 40.0);
+}
+
+// A projection set between two draws applies to the second one and only to it.
+TEST_P(GlProjectionTest, AProjectionSetBetweenDrawsMovesOnlyTheLaterOne) {
+    DrawAt(0.0f, 0.0f, 10.0f, 0xFF0000FFu, 0.1f);
+    Matrix4 centred = BannerProjection(0.0f);
+    Rig.Device->SetTransform(gfx::TransformState::Projection, &centred);
+    DrawAt(0.0f, 0.0f, 10.0f, 0xFFFF0000u, 0.1f);
+    Frame frame = Rig.PresentAndRead();
+    double x = 0;
+    double y = 0;
+    int count = 0;
+    Centroid(frame, x, y, count);
+    ASSERT_GT(count, 4);
+    EXPECT_NEAR(x, 479.5, 1.0);
+    EXPECT_EQ(frame.At(806, 45).b, 255);
 }
 
 TEST_P(GlProjectionTest, NearerSurfaceWinsWhateverTheDrawingOrder) {
