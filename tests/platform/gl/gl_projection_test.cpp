@@ -53,22 +53,31 @@ protected:
     GlTestRig Rig{960, 92, WithClipControl(GetParam())};
 };
 
-// Mean position of the pixels whose red channel is lit.
-void Centroid(const Frame& frame, double& x, double& y, int& count) {
+// Mean position of the pixels whose red channel is lit; -1, -1 when none is.
+struct RedSpot {
+    double X = -1;
+    double Y = -1;
+    int Count = 0;
+};
+
+RedSpot RedCentroid(const Frame& frame) {
     double sx = 0;
     double sy = 0;
-    count = 0;
+    RedSpot spot;
     for (int row = 0; row < frame.Height; ++row) {
         for (int column = 0; column < frame.Width; ++column) {
             if (frame.At(column, row).r > 128) {
                 sx += column;
                 sy += row;
-                ++count;
+                ++spot.Count;
             }
         }
     }
-    x = count > 0 ? sx / count : -1;
-    y = count > 0 ? sy / count : -1;
+    if (spot.Count > 0) {
+        spot.X = sx / spot.Count;
+        spot.Y = sy / spot.Count;
+    }
+    return spot;
 }
 
 TEST_P(GlProjectionTest, LineOfSightLandsAtColumn806OnTheVerticalCentre) {
@@ -76,25 +85,19 @@ TEST_P(GlProjectionTest, LineOfSightLandsAtColumn806OnTheVerticalCentre) {
     Frame frame = Rig.PresentAndRead();
     ASSERT_EQ(frame.Width, 960);
     ASSERT_EQ(frame.Height, 92);
-    double x = 0;
-    double y = 0;
-    int count = 0;
-    Centroid(frame, x, y, count);
-    ASSERT_GT(count, 4);
-    EXPECT_NEAR(x, 806.0, 1.0);
-    EXPECT_NEAR(y, 45.5, 1.0);
+    const RedSpot spot = RedCentroid(frame);
+    ASSERT_GT(spot.Count, 4);
+    EXPECT_NEAR(spot.X, 806.0, 1.0);
+    EXPECT_NEAR(spot.Y, 45.5, 1.0);
 }
 
 TEST_P(GlProjectionTest, UpIsUpAndRightIsRight) {
     DrawAt(1.0f, 0.5f, 10.0f, 0xFFFF0000u, 0.1f);
     Frame frame = Rig.PresentAndRead();
-    double x = 0;
-    double y = 0;
-    int count = 0;
-    Centroid(frame, x, y, count);
-    ASSERT_GT(count, 4);
-    EXPECT_GT(x, 830.0);
-    EXPECT_LT(y, 40.0);
+    const RedSpot spot = RedCentroid(frame);
+    ASSERT_GT(spot.Count, 4);
+    EXPECT_GT(spot.X, 830.0);
+    EXPECT_LT(spot.Y, 40.0);
 }
 
 // A projection set between two draws applies to the second one and only to it.
@@ -104,12 +107,9 @@ TEST_P(GlProjectionTest, AProjectionSetBetweenDrawsMovesOnlyTheLaterOne) {
     Rig.Device->SetTransform(gfx::TransformState::Projection, &centred);
     DrawAt(0.0f, 0.0f, 10.0f, 0xFFFF0000u, 0.1f);
     Frame frame = Rig.PresentAndRead();
-    double x = 0;
-    double y = 0;
-    int count = 0;
-    Centroid(frame, x, y, count);
-    ASSERT_GT(count, 4);
-    EXPECT_NEAR(x, 479.5, 1.0);
+    const RedSpot spot = RedCentroid(frame);
+    ASSERT_GT(spot.Count, 4);
+    EXPECT_NEAR(spot.X, 479.5, 1.0);
     EXPECT_EQ(frame.At(806, 45).b, 255);
 }
 
