@@ -27,7 +27,8 @@ inline bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n) {
             return false;
         }
     }
-    return std::memcmp(a + at, b + at, n - at) == 0;
+    // memcmp may not be handed the null data of empty buffers, even for no bytes.
+    return at == n || std::memcmp(a + at, b + at, n - at) == 0;
 }
 
 }  // namespace gfx
