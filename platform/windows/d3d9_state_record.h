@@ -16,9 +16,8 @@ namespace gfx {
 // stage 0, the vertex stream and its format. Each is kept as last set, to be set again once the
 // device has been reset. Lights are switched on again in the order they were switched on: where a
 // device lights only so many at once, the ones lit first keep their places, so the same ones are
-// lit as before. The bound texture and buffer are
-// held by a reference of the record's own, so that setting them again cannot reach a released
-// object.
+// lit as before. The bound texture and buffer are held by a reference of the record's own, so
+// that setting them again cannot reach a released object.
 class D3d9StateRecord {
 public:
     D3d9StateRecord() = default;
